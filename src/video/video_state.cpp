@@ -1,0 +1,5 @@
+#include "video/video_state.h"
+
+VRX_VideoState VRX_video = {};
+VRX_Bitmap VRX_screenbitmap = {};
+VRX_Bitmap VRX_screenbitmap2 = {};

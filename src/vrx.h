@@ -1,0 +1,13 @@
+// The Vorn Media Library: every public header.
+#pragma once
+
+#include "base/block.h"
+#include "base/dbg.h"
+#include "base/memory.h"
+#include "base/text.h"
+#include "hw_common/timer.h"
+#include "video/video_state.h"
+#include "graphics/bitmap.h"
+#include "graphics/vornblit.h"
+#include "graphics/vertex.h"
+#include "graphics/primitives.h"

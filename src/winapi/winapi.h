@@ -1,0 +1,10 @@
+// The Windows API subset the platform layer relies on: the system's own headers on Windows,
+// our stand-in elsewhere.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#else
+#include "winapi/tick.h"
+#endif
