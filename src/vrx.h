@@ -14,3 +14,6 @@
 #include "graphics/vornblit.h"
 #include "graphics/vertex.h"
 #include "graphics/primitives.h"
+#include "graphics/draw_bitmap.h"
+#include "graphics/effects.h"
+#include "graphics/stereo.h"
