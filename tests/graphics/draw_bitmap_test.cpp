@@ -9,8 +9,8 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 constexpr uint32_t kFill = 0x12345678;
-using DrawBitmap = Depth32;
-using DrawBitmapDepth16 = Depth16;
+using DrawBitmap = DrawingDepth32;
+using DrawBitmapDepth16 = DrawingDepth16;
 } // namespace
 
 TEST_F(DrawBitmap, CopiesWholePictureAndClipsAtNegativeOrigin) {
@@ -21,7 +21,7 @@ TEST_F(DrawBitmap, CopiesWholePictureAndClipsAtNegativeOrigin) {
 
     Pixels32 clipped(640, 480, kFill);
     VRX_DrawBitmap(-10, -20, pic.bm, clipped.bm);
-    EXPECT_EQ(changed(clipped, kFill), 460 * 630);
+    EXPECT_EQ(pixels_changed(clipped, kFill), 460 * 630);
     for (int y = 0; y < 460; y++)
         for (int x = 0; x < 630; x++) ASSERT_EQ(clipped.at(x, y), pic.at(x + 10, y + 20));
 }
@@ -30,17 +30,17 @@ TEST_F(DrawBitmap, ClipsAtRightAndBottomAndSkipsOffScreen) {
     Pixels32 src(8, 8), dst(20, 10, kFill);
     src.pattern();
     VRX_DrawBitmap(17, 8, src.bm, dst.bm);
-    EXPECT_EQ(changed(dst, kFill), 3 * 2);
+    EXPECT_EQ(pixels_changed(dst, kFill), 3 * 2);
     EXPECT_EQ(dst.at(19, 9), src.at(2, 1));
     for (auto [x, y] : std::initializer_list<std::pair<int32_t, int32_t>>{
              {20, 0}, {0, 10}, {-8, 0}, {0, -8}, {INT32_MAX, 0}, {0, INT32_MIN}})
         VRX_DrawBitmap(x, y, src.bm, dst.bm);
-    EXPECT_EQ(changed(dst, kFill), 6);
+    EXPECT_EQ(pixels_changed(dst, kFill), 6);
 
     Pixels32 pic(640, 480, 7), screen(640, 480, kFill);
     VRX_DrawBitmap(640, 0, pic.bm, screen.bm);
     VRX_DrawBitmap(0, -480, pic.bm, screen.bm);
-    EXPECT_EQ(changed(screen, kFill), 0);
+    EXPECT_EQ(pixels_changed(screen, kFill), 0);
 }
 
 TEST_F(DrawBitmap, HasNoTransparency) {
@@ -71,7 +71,7 @@ TEST_F(DrawBitmap, EveryEntryPointRefusesBitmapsWithoutData) {
         op(src.bm, none);
         EXPECT_EQ(GetCapturedStdout(), "bitmap has no data\nbitmap has no data\n");
     }
-    EXPECT_EQ(changed(dst, kFill), 0);
+    EXPECT_EQ(pixels_changed(dst, kFill), 0);
 }
 
 TEST_F(DrawBitmap, DepthRoutineStopsOnMissingSourceData) {
@@ -90,7 +90,7 @@ TEST_F(DrawBitmap, RecordClaimingMorePixelsThanItsDataIsNotDrawn) {
     liar.height = 400;
     VRX_DrawBitmap(0, 0, liar, dst.bm);
     VRX_DrawBitmap(0, 0, src.bm, liar);
-    EXPECT_EQ(changed(dst, kFill), 0);
+    EXPECT_EQ(pixels_changed(dst, kFill), 0);
     EXPECT_EQ(src.mem, std::vector<uint32_t>(16, 1));
 }
 
@@ -116,7 +116,7 @@ TEST_F(DrawBitmap, BlendModesCombineDestinationAndSource) {
 TEST_F(DrawBitmap, BlendIsClippedLikeThePlainDraw) {
     Pixels32 src(5, 5, 0x00FFFFFF), dst(4, 4, 0);
     VRX_DrawBlendBitmap(-3, 2, src.bm, dst.bm, 1);
-    EXPECT_EQ(changed(dst, 0u), 2 * 2);
+    EXPECT_EQ(pixels_changed(dst, 0u), 2 * 2);
     EXPECT_EQ(dst.at(1, 3), 0x007F7F7Fu);
 }
 
@@ -174,7 +174,7 @@ TEST_F(DrawBitmapDepth16, PlainBlendAndFilterUseSixteenBitPixels) {
     VRX_DrawBitmap(1, 2, src.bm, dst.bm);
     EXPECT_EQ(dst.at(1, 2), 0x7FFF);
     EXPECT_EQ(dst.at(3, 3), 5);
-    EXPECT_EQ(changed(dst, uint16_t(0x1111)), 6);
+    EXPECT_EQ(pixels_changed(dst, uint16_t(0x1111)), 6);
     Pixels16 white(1, 1, 0x7FFF), black(1, 1, 0);
     VRX_DrawBlendBitmap(0, 0, white.bm, black.bm, 1);
     EXPECT_EQ(black.mem[0], 0x3DEF);

@@ -42,7 +42,7 @@ template <class T> std::string run_random_draws(uint32_t seed, int32_t *drawn) {
         const int32_t dw = pick(1, 50), dh = pick(1, 50);
         // Equal sizes now and then, so that the whole-bitmap operations run too.
         const bool same = pick(0, 2) == 0;
-        TestPixels<T> src(same ? dw : pick(1, 40), same ? dh : pick(1, 40));
+        DrawingPixels<T> src(same ? dw : pick(1, 40), same ? dh : pick(1, 40));
         src.pattern();
         Guarded<T> dst(dw, dh);
         const int32_t x = pick(-50, 50), y = pick(-50, 50);
@@ -87,8 +87,8 @@ template <class T> std::string run_random_draws(uint32_t seed, int32_t *drawn) {
     return "";
 }
 
-using DrawGuard = Depth32;
-using DrawGuardDepth16 = Depth16;
+using DrawGuard = DrawingDepth32;
+using DrawGuardDepth16 = DrawingDepth16;
 } // namespace
 
 // The draws mostly land, so the guards are really exercised.

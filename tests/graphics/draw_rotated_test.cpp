@@ -3,8 +3,8 @@
 
 namespace {
 constexpr uint32_t kFill = 0x12345678;
-using DrawRotated = Depth32;
-using DrawRotatedDepth16 = Depth16;
+using DrawRotated = DrawingDepth32;
+using DrawRotatedDepth16 = DrawingDepth16;
 
 // Where destination columns 100..110 take their source columns at angle 0.
 constexpr int kMap[11] = {0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9};
@@ -36,7 +36,7 @@ TEST_F(DrawRotated, AngleZeroRepeatsTheCentreColumnAndRow) {
     Pixels32 src(10, 10);
     src.pattern();
     Pixels32 dst = rotated(0, 128, src);
-    EXPECT_EQ(changed(dst, kFill), 11 * 11);
+    EXPECT_EQ(pixels_changed(dst, kFill), 11 * 11);
     for (int j = 0; j < 11; j++)
         for (int i = 0; i < 11; i++)
             ASSERT_EQ(dst.at(100 + i, 100 + j), src.at(kMap[i], kMap[j])) << i << "," << j;
@@ -51,7 +51,7 @@ TEST_F(DrawRotated, NinetyDegreesTurnsClockwise) {
     Pixels32 src(10, 10);
     src.pattern();
     Pixels32 dst = rotated(90, 128, src);
-    EXPECT_EQ(changed(dst, kFill), 11 * 11);
+    EXPECT_EQ(pixels_changed(dst, kFill), 11 * 11);
     // The right edge lands on the bottom row, the bottom edge on the left column.
     for (int k = 0; k < 11; k++) {
         EXPECT_EQ(dst.at(100 + k, 110), src.at(9, kMap[10 - k]));
@@ -65,7 +65,7 @@ TEST_F(DrawRotated, ZoomZeroActsAsOne) {
     Pixels32 src(10, 10);
     src.pattern();
     Pixels32 dst = rotated(0, 0, src);
-    EXPECT_EQ(changed(dst, kFill), 1);
+    EXPECT_EQ(pixels_changed(dst, kFill), 1);
     EXPECT_EQ(dst.at(105, 105), src.at(5, 5));
     EXPECT_EQ(rotated(0, 1, src).mem, dst.mem);
 }
@@ -78,7 +78,7 @@ TEST_F(DrawRotated, PivotLandsOnTheSquareCentre) {
     EXPECT_EQ(dst.at(105, 105), src.at(0, 0));
     EXPECT_EQ(dst.at(104, 105), kFill);
     EXPECT_EQ(dst.at(112, 112), src.at(6, 6)); // the square ends at 112
-    EXPECT_EQ(changed(dst, kFill), 8 * 8);
+    EXPECT_EQ(pixels_changed(dst, kFill), 8 * 8);
 }
 
 TEST_F(DrawRotated, WideBitmapSquareAndClipping) {
@@ -92,13 +92,13 @@ TEST_F(DrawRotated, WideBitmapSquareAndClipping) {
     Pixels32 small(12, 12, kFill);
     VRX_DrawRotatedBitmap(-8, -8, src.bm, small.bm, 45);
     VRX_DrawRotatedBitmap(100, 100, src.bm, small.bm, 45);
-    EXPECT_GT(changed(small, kFill), 0);
+    EXPECT_GT(pixels_changed(small, kFill), 0);
 }
 
 TEST_F(DrawRotatedDepth16, AngleZeroInSixteenBits) {
     Pixels16 src(10, 10), dst(300, 300, 0x1111);
     for (size_t i = 0; i < src.mem.size(); i++) src.mem[i] = uint16_t(0x2000 + i);
     VRX_DrawRotatedBitmap(100, 100, src.bm, dst.bm, 0);
-    EXPECT_EQ(changed(dst, uint16_t(0x1111)), 121);
+    EXPECT_EQ(pixels_changed(dst, uint16_t(0x1111)), 121);
     EXPECT_EQ(dst.at(106, 110), src.at(5, 9));
 }

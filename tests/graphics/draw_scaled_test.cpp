@@ -6,8 +6,8 @@
 
 namespace {
 constexpr uint32_t kFill = 0x12345678;
-using DrawScaled = Depth32;
-using DrawScaledDepth16 = Depth16;
+using DrawScaled = DrawingDepth32;
+using DrawScaledDepth16 = DrawingDepth16;
 
 // Bounding box of the pixels that changed: {left, top, width, height}.
 std::array<int32_t, 4> drawn_box(Pixels32 &p) {
@@ -32,7 +32,7 @@ TEST_F(DrawScaled, ZoomSetsTheDrawnSize) {
         Pixels32 dst(200, 100, kFill);
         VRX_DrawZoomedBitmap(10, 5, c.zoom, src.bm, dst.bm);
         EXPECT_EQ(drawn_box(dst), (std::array<int32_t, 4>{10, 5, c.w, c.h})) << c.zoom;
-        EXPECT_EQ(changed(dst, kFill), c.w * c.h) << c.zoom;
+        EXPECT_EQ(pixels_changed(dst, kFill), c.w * c.h) << c.zoom;
         EXPECT_EQ(dst.at(10, 5), src.at(0, 0));
         // The last pixel samples (size - 1) * step, step = (source size << 16) / size.
         const int32_t sx = (c.w - 1) * ((64 << 16) / c.w) >> 16;
@@ -47,7 +47,7 @@ TEST_F(DrawScaled, WidthBelowOneDrawsOneColumn) {
     VRX_DrawScaledBitmap(3, 4, 0, 10, src.bm, dst.bm, 0);
     EXPECT_EQ(drawn_box(dst), (std::array<int32_t, 4>{3, 4, 1, 10}));
     VRX_DrawScaledBitmap(3, 4, 5, -7, src.bm, dst.bm, 1);
-    EXPECT_EQ(changed(dst, kFill), 10 + 4);
+    EXPECT_EQ(pixels_changed(dst, kFill), 10 + 4);
 }
 
 TEST_F(DrawScaled, ClippedStartSamplesFromTheRightPosition) {

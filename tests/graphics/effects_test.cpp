@@ -6,8 +6,8 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 constexpr uint32_t kFill = 0x12345678;
-using Effects = Depth32;
-using EffectsDepth16 = Depth16;
+using Effects = DrawingDepth32;
+using EffectsDepth16 = DrawingDepth16;
 } // namespace
 
 TEST_F(Effects, GreyWritesOpaqueLumaAndChecksTheSource) {
@@ -26,7 +26,7 @@ TEST_F(Effects, GreyWritesOpaqueLumaAndChecksTheSource) {
     VRX_GreyBitmap(small.bm, big.bm); // too few source pixels to read
     VRX_GreyBitmap(none, big.bm);
     EXPECT_EQ(GetCapturedStdout(), "bitmap has no data\nbitmap has no data\n");
-    EXPECT_EQ(changed(big, kFill), 0);
+    EXPECT_EQ(pixels_changed(big, kFill), 0);
 }
 
 TEST_F(EffectsDepth16, GreyDoesNothingInSixteenBits) {
@@ -34,7 +34,7 @@ TEST_F(EffectsDepth16, GreyDoesNothingInSixteenBits) {
     CaptureStdout();
     VRX_GreyBitmap(src.bm, dst.bm);
     EXPECT_EQ(GetCapturedStdout(), "");
-    EXPECT_EQ(changed(dst, uint16_t(0x1234)), 0);
+    EXPECT_EQ(pixels_changed(dst, uint16_t(0x1234)), 0);
 }
 
 TEST_F(Effects, BlendModesAndSilentRefusals) {
@@ -58,7 +58,7 @@ TEST_F(Effects, BlendModesAndSilentRefusals) {
     VRX_BlendBitmap(other.bm, a.bm, d.bm, 1); // A of another size
     VRX_BlendBitmap(a.bm, b.bm, d.bm, 1);     // B too small to read
     EXPECT_EQ(GetCapturedStdout(), "");
-    EXPECT_EQ(changed(d, kFill), 0);
+    EXPECT_EQ(pixels_changed(d, kFill), 0);
 }
 
 TEST_F(Effects, FadeModesAndSizeMismatch) {
@@ -82,7 +82,7 @@ TEST_F(Effects, FadeModesAndSizeMismatch) {
     CaptureStdout();
     VRX_FadeBitmap(big.bm, small.bm, 128, 0);
     EXPECT_EQ(GetCapturedStdout(), "bitmap has no data\n");
-    EXPECT_EQ(changed(small, kFill), 0);
+    EXPECT_EQ(pixels_changed(small, kFill), 0);
 }
 
 TEST_F(Effects, CrossfadeWeightsBothPicturesOver256) {
@@ -97,7 +97,7 @@ TEST_F(Effects, CrossfadeWeightsBothPicturesOver256) {
     VRX_CrossfadeBitmap(other.bm, b.bm, out.bm, 9);
     VRX_CrossfadeBitmap(a.bm, tiny.bm, out.bm, 9);
     EXPECT_EQ(GetCapturedStdout(), "bitmap has no data\nbitmap has no data\n");
-    EXPECT_EQ(changed(out, kFill), 0);
+    EXPECT_EQ(pixels_changed(out, kFill), 0);
 }
 
 TEST_F(Effects, AlphawipeRevealsByTheMaskBlueChannel) {
@@ -113,7 +113,7 @@ TEST_F(Effects, AlphawipeRevealsByTheMaskBlueChannel) {
     VRX_AlphawipeBitmap(other.bm, mask.bm, out.bm, 255);
     VRX_AlphawipeBitmap(src.bm, tiny.bm, out.bm, 255);
     EXPECT_EQ(GetCapturedStdout(), "");
-    EXPECT_EQ(changed(out, kFill), 0);
+    EXPECT_EQ(pixels_changed(out, kFill), 0);
 }
 
 TEST_F(EffectsDepth16, SixteenBitKernelsAreUsed) {

@@ -6,13 +6,13 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 constexpr uint32_t kFill = 0x12345678;
-struct Stereo : Depth32 {
+struct Stereo : DrawingDepth32 {
     void SetUp() override {
-        Depth32::SetUp();
+        DrawingDepth32::SetUp();
         VRX_stereoframe = 0;
     }
 };
-using StereoDepth16 = Depth16;
+using StereoDepth16 = DrawingDepth16;
 } // namespace
 
 TEST_F(Stereo, ChannelModesTakeMaskedWordsFromEachView) {
@@ -61,7 +61,7 @@ TEST_F(Stereo, SideBySideScalesEachViewIntoHalf) {
         EXPECT_EQ(dst.at(320, y), 0xFFFF0000u);
         EXPECT_EQ(dst.at(639, y), 0xFFFF0000u);
     }
-    EXPECT_EQ(changed(dst, kFill), 640 * 480);
+    EXPECT_EQ(pixels_changed(dst, kFill), 640 * 480);
 }
 
 TEST_F(Stereo, UnequalOrMissingViewsAreNeverOverrun) {
@@ -73,8 +73,8 @@ TEST_F(Stereo, UnequalOrMissingViewsAreNeverOverrun) {
         VRX_DrawBitmap3D(left.bm, left.bm, small.bm, mode);
         VRX_DrawBitmap3D(none, left.bm, dst.bm, mode);
     }
-    EXPECT_EQ(changed(dst, kFill), 0);
-    EXPECT_EQ(changed(small, kFill), 0);
+    EXPECT_EQ(pixels_changed(dst, kFill), 0);
+    EXPECT_EQ(pixels_changed(small, kFill), 0);
     EXPECT_EQ(VRX_stereoframe, 21);
     CaptureStdout();
     VRX_DrawBitmap3D(left.bm, right.bm, dst.bm, 4);
@@ -84,5 +84,5 @@ TEST_F(Stereo, UnequalOrMissingViewsAreNeverOverrun) {
 TEST_F(StereoDepth16, WordModesDrawNothingInSixteenBits) {
     Pixels16 left(4, 2, 1), right(4, 2, 2), dst(4, 2, 0x1234);
     for (int mode : {0, 1, 2, 3, 5}) VRX_DrawBitmap3D(left.bm, right.bm, dst.bm, mode);
-    EXPECT_EQ(changed(dst, uint16_t(0x1234)), 0);
+    EXPECT_EQ(pixels_changed(dst, uint16_t(0x1234)), 0);
 }
