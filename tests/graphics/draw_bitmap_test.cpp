@@ -113,13 +113,6 @@ TEST_F(DrawBitmap, BlendModesCombineDestinationAndSource) {
     for (int mode : {8, 9, 255}) EXPECT_EQ(blend(uint8_t(mode), d0, s0), s0);
 }
 
-TEST_F(DrawBitmap, BlendIsClippedLikeThePlainDraw) {
-    Pixels32 src(5, 5, 0x00FFFFFF), dst(4, 4, 0);
-    VRX_DrawBlendBitmap(-3, 2, src.bm, dst.bm, 1);
-    EXPECT_EQ(pixels_changed(dst, 0u), 2 * 2);
-    EXPECT_EQ(dst.at(1, 3), 0x007F7F7Fu);
-}
-
 TEST_F(DrawBitmap, FiltersOtherThanBlurAndAntiAliasCopy) {
     Pixels32 src(6, 5);
     src.pattern();
