@@ -14,4 +14,7 @@
 #include "graphics/vornblit.h"
 #include "graphics/vertex.h"
 #include "graphics/primitives.h"
+#include "graphics/draw_bitmap.h"
+#include "graphics/effects.h"
+#include "graphics/stereo.h"
 #include "vornfile/vornfile.h"

@@ -1,0 +1,33 @@
+#include "graphics/draw_clip.h"
+
+#include <algorithm>
+
+int32_t vrx_clip_area(int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh,
+                      vrx_clip *clip) {
+    // 64-bit edges: x + w must not wrap for areas near the ends of the coordinate range.
+    int64_t left = std::max<int64_t>(x, 0), right = std::min<int64_t>(int64_t{x} + w, dw);
+    int64_t top = std::max<int64_t>(y, 0), bottom = std::min<int64_t>(int64_t{y} + h, dh);
+    if (right <= left || bottom <= top) return 0;
+    clip->srcx = static_cast<int32_t>(left - x);
+    clip->srcy = static_cast<int32_t>(top - y);
+    clip->dstx = static_cast<int32_t>(left);
+    clip->dsty = static_cast<int32_t>(top);
+    clip->cols = static_cast<int32_t>(right - left);
+    clip->rows = static_cast<int32_t>(bottom - top);
+    return 1;
+}
+
+int64_t vrx_bitmap_capacity(const VRX_Bitmap &bitmap, uint32_t bytes) {
+    return bitmap.data ? bitmap.size / bytes : 0;
+}
+
+int32_t vrx_bitmap_drawable(const VRX_Bitmap &bitmap, uint32_t bytes) {
+    if (!bitmap.data || bitmap.width <= 0 || bitmap.height <= 0) return 0;
+    return int64_t{bitmap.width} * bitmap.height <= vrx_bitmap_capacity(bitmap, bytes);
+}
+
+int32_t vrx_clip_bitmap(int32_t x, int32_t y, const VRX_Bitmap &src, const VRX_Bitmap &dst,
+                        uint32_t bytes, vrx_clip *clip) {
+    if (!vrx_bitmap_drawable(src, bytes) || !vrx_bitmap_drawable(dst, bytes)) return 0;
+    return vrx_clip_area(x, y, src.width, src.height, dst.width, dst.height, clip);
+}
