@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -68,6 +69,7 @@ struct RatioReporter : benchmark::ConsoleReporter {
 } // namespace
 
 int main(int argc, char **argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0); // no window is needed to measure
     VRX_InitVideo(640, 480, 32, 0);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

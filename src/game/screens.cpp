@@ -40,13 +40,17 @@ const uint8_t ormwell_data[8 * 8] = {
 // clang-format on
 
 // Entries 16..19 scaled from black (t = 0) to the blue ramp (t = 128).
-static void splash_step(int32_t t) {
+void SplashColors(int32_t t) {
     EditColor(16, 0, static_cast<uint8_t>(t / 64), static_cast<uint8_t>(t / 32));
     EditColor(17, 0, static_cast<uint8_t>(3 * t / 128), static_cast<uint8_t>(6 * t / 128));
     EditColor(18, static_cast<uint8_t>(t / 128), static_cast<uint8_t>(6 * t / 128),
               static_cast<uint8_t>(9 * t / 128));
     EditColor(19, static_cast<uint8_t>(3 * t / 128), static_cast<uint8_t>(9 * t / 128),
               static_cast<uint8_t>(12 * t / 128));
+}
+
+static void splash_step(int32_t t) {
+    SplashColors(t);
     DrawSprite(0, 0, 8, 8, ormwell_data);
     DisplaySlate();
     delay(20);

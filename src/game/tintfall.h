@@ -83,6 +83,7 @@ void DrawSprite(int8_t x, int8_t y, uint8_t w, uint8_t h, const uint8_t *data);
 void DrawNSprite(int8_t x, int8_t y, uint8_t w, uint8_t h, uint8_t digit);
 void DrawNumber(int32_t x, int32_t y, int32_t n);
 void SplashScreen();
+void SplashColors(int32_t t); // the fade's colour entries 16..19 at step t (0..128)
 
 // ---- Game rules ----
 
