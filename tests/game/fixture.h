@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 // Virtual-key codes of the handheld's keys.
-enum : uint32_t { VK_B = 17, VK_A = 32, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40 };
+enum : uint32_t { KEY_B = 17, KEY_A = 32, KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40 };
 
 inline void release_all_keys() {
     for (auto &k : VRX_keys) k.store(0, std::memory_order_relaxed);

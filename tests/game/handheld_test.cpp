@@ -60,39 +60,39 @@ TEST_F(Interface, EditColorSetsOneEntryAndWrapsLargeIndices) {
 }
 
 TEST_F(Interface, HeldButtonReportsOnceAsPress) {
-    hold(VK_A);
+    hold(KEY_A);
     CheckButtonsPress();
     expect_buttons(2, 0, 0, 0, 0, 0);
     CheckButtonsPress();
     expect_buttons(0, 0, 0, 0, 0, 0);
-    release(VK_A);
+    release(KEY_A);
     CheckButtonsPress();
     expect_buttons(0, 0, 0, 0, 0, 0);
-    hold(VK_A);
-    hold(VK_RIGHT);
+    hold(KEY_A);
+    hold(KEY_RIGHT);
     CheckButtonsPress();
     expect_buttons(2, 0, 0, 0, 0, 32); // masks, not flags
     EXPECT_EQ(lastButtonState, 34);
 }
 
 TEST_F(Interface, EveryButtonReportsItsOwnMask) {
-    hold(VK_B);
-    hold(VK_UP);
-    hold(VK_DOWN);
-    hold(VK_LEFT);
+    hold(KEY_B);
+    hold(KEY_UP);
+    hold(KEY_DOWN);
+    hold(KEY_LEFT);
     CheckButtonsPress();
     expect_buttons(0, 1, 4, 8, 16, 0);
 }
 
 TEST_F(Interface, HeldCheckRepeatsAndMovesThePressReference) {
-    hold(VK_A);
+    hold(KEY_A);
     CheckButtonsDown();
     expect_buttons(2, 0, 0, 0, 0, 0);
     CheckButtonsDown();
     expect_buttons(2, 0, 0, 0, 0, 0);
     CheckButtonsPress(); // A was already seen by the held check
     expect_buttons(0, 0, 0, 0, 0, 0);
-    release(VK_A);
+    release(KEY_A);
     CheckButtonsDown();
     expect_buttons(0, 0, 0, 0, 0, 0);
 }
@@ -102,7 +102,7 @@ TEST_F(Interface, ButtonHeldThroughSetupIsNoPress) {
     Glo.SetPxClr(1, 1, rgb);
     GlowbyJr::AuxLEDs = 0x0F;
     GlowbyJr::ToneTimeRemaining = 40;
-    hold(VK_A);
+    hold(KEY_A);
     GlowbyJrSimpleSetup();
     EXPECT_EQ(GlowbyJr::AuxLEDs, 0);
     EXPECT_EQ(Glo.GetPixelG(1, 1), 0);
@@ -110,10 +110,10 @@ TEST_F(Interface, ButtonHeldThroughSetupIsNoPress) {
     EXPECT_EQ(GlowbyJr::SoundEnabled, 0);
     CheckButtonsPress();
     EXPECT_EQ(Button_A, 0);
-    release(VK_A);
+    release(KEY_A);
     CheckButtonsPress();
     EXPECT_EQ(Button_A, 0);
-    hold(VK_A);
+    hold(KEY_A);
     CheckButtonsPress();
     EXPECT_EQ(Button_A, 2);
 }

@@ -118,7 +118,7 @@ TEST_F(GameStart, APressOnTheTitleStartsTheGameWithoutFiring) {
     InitGame();
     set_gems({0, 0, 0, 0}, {0, 1, 2, 3});
     loop();
-    hold(VK_A);
+    hold(KEY_A);
     loop();
     EXPECT_EQ(gamestate, GAME_PLAYING);
     EXPECT_EQ(speedcount, 1); // the first tick ran in the same call
@@ -127,9 +127,9 @@ TEST_F(GameStart, APressOnTheTitleStartsTheGameWithoutFiring) {
     expect_object(0, 7, 0); // player
     loop();                 // still held: no fire
     EXPECT_EQ(bullety, 127);
-    release(VK_A);
+    release(KEY_A);
     loop();
-    press(VK_A);
+    press(KEY_A);
     EXPECT_EQ(bullety, 7);
     EXPECT_EQ(GlowbyJr::ToneTimeRemaining, 50u);
 }
@@ -159,37 +159,46 @@ TEST_F(Game, FirstFallStepAtTheFiftyFirstTick) {
 }
 
 TEST_F(Game, PlayerMovesBetweenLanesAndCyclesColours) {
-    press(VK_LEFT);
+    // A press, then a tick that sees the key up again.
+    auto tap = [](uint32_t vk) {
+        press(vk);
+        loop();
+    };
+    tap(KEY_LEFT);
     EXPECT_EQ(slot, 0);
-    press(VK_RIGHT);
-    press(VK_RIGHT);
-    press(VK_RIGHT);
+    tap(KEY_RIGHT);
+    tap(KEY_RIGHT);
+    tap(KEY_RIGHT);
     EXPECT_EQ(slot, 3);
-    press(VK_RIGHT);
+    tap(KEY_RIGHT);
     EXPECT_EQ(slot, 3);
-    press(VK_DOWN); // red -> purple
+    tap(KEY_DOWN); // red -> purple
     EXPECT_EQ(color, 3);
-    loop();
-    expect_object(3, 7, 3);
+    expect_object(3, 7, 3); // drawn from the next tick on
     expect_lane_empty(0, 7);
-    press(VK_UP); // purple -> red
+    tap(KEY_UP); // purple -> red
     EXPECT_EQ(color, 0);
-    press(VK_UP);
+    tap(KEY_UP);
     EXPECT_EQ(color, 1);
-    press(VK_LEFT);
+    tap(KEY_LEFT);
     EXPECT_EQ(slot, 2);
-    loop();
     expect_object(2, 7, 1);
-    hold(VK_RIGHT); // held: one step only
+    hold(KEY_RIGHT); // held: one step only
     loop();
     loop();
     loop();
     EXPECT_EQ(slot, 3);
+    // Without a tick that sees the release, a second press is the same press.
+    release(KEY_RIGHT);
+    press(KEY_LEFT);
+    hold(KEY_LEFT);
+    loop();
+    EXPECT_EQ(slot, 2);
 }
 
 TEST_F(Game, MatchingShotDestroysTheGemScoresAndSpeedsUp) {
     set_gems({2, -3, -3, -3}, {0, 1, 2, 3});
-    press(VK_A);
+    press(KEY_A);
     EXPECT_EQ(bullety, 7);
     EXPECT_EQ(bulletx, 0);
     EXPECT_EQ(bulletcolor, 0);
@@ -220,7 +229,7 @@ TEST_F(Game, MatchingShotDestroysTheGemScoresAndSpeedsUp) {
     loop();
     expect_object(0, 0, k);
     // A new shot can go up straight away.
-    press(VK_A);
+    press(KEY_A);
     EXPECT_EQ(bullety, 7);
 }
 
@@ -243,8 +252,8 @@ TEST_F(Game, SpeedStopsAtTenAndAHitCanCutTheFallCycle) {
 
 TEST_F(Game, WrongColourPushesEveryGemDown) {
     set_gems({2, 0, -2, 5}, {0, 1, 2, 3});
-    press(VK_UP); // green
-    press(VK_A);
+    press(KEY_UP); // green
+    press(KEY_A);
     for (int32_t t = 0; t < 5; t++) loop();
     EXPECT_EQ(gems(), (std::array<int8_t, 4>{2, 0, -2, 5}));
     EXPECT_EQ(bullety, 2);
@@ -282,20 +291,20 @@ TEST_F(Game, GemsPushedPastTheBottomAreDrawnWrapped) {
 }
 
 TEST_F(Game, ShotClimbsAnEmptyLaneAndVanishesAtTheTop) {
-    press(VK_RIGHT);
-    press(VK_A);
+    press(KEY_RIGHT);
+    press(KEY_A);
     EXPECT_EQ(bulletx, 1);
     EXPECT_EQ(bullety, 7);
-    press(VK_RIGHT); // the player moves on; the shot keeps its lane
-    press(VK_A);     // a shot is in flight: nothing happens
+    press(KEY_RIGHT); // the player moves on; the shot keeps its lane
+    press(KEY_A);     // a shot is in flight: nothing happens
     EXPECT_EQ(slot, 2);
     EXPECT_EQ(bulletx, 1);
     EXPECT_EQ(bullety, 5);
     for (int32_t t = 0; t < 5; t++) loop();
     EXPECT_EQ(bullety, 0);
-    hold(VK_A);
+    hold(KEY_A);
     loop(); // drawn in row 0 and gone, so this tick's A fires anew
-    release(VK_A);
+    release(KEY_A);
     expect_object(1, 0, 0);
     EXPECT_EQ(bulletx, 2);
     EXPECT_EQ(bullety, 7);
@@ -366,7 +375,7 @@ TEST_F(Game, ScoreScreenShowsTheScoreAndReturnsToTheTitle) {
     loop();
     EXPECT_EQ(slate_copy(), drawn_by([] { DrawNumber(-8, 1, 123); }));
 
-    hold(VK_A);
+    hold(KEY_A);
     loop();
     EXPECT_EQ(gamestate, GAME_TITLE);
     EXPECT_EQ(score, 0);
