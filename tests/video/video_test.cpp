@@ -18,8 +18,8 @@ struct Record {
 
 Record record() {
     const VRX_VideoState &v = VRX_video;
-    return Record{v.width,     v.height,   v.pitch,    v.bpp,      v.bytesperpixel, v.redmask,
-                  v.greenmask, v.bluemask, v.redshift, v.greenshift, v.blueshift, v.redbits,
+    return Record{v.width,     v.height,   v.pitch,    v.bpp,        v.bytesperpixel, v.redmask,
+                  v.greenmask, v.bluemask, v.redshift, v.greenshift, v.blueshift,     v.redbits,
                   v.greenbits, v.bluebits, v.flags,    v.zoom};
 }
 
@@ -226,7 +226,8 @@ TEST_F(Video, SetColorsIndexesThePaletteByEntry) {
     EXPECT_EQ(VRX_colortab[12], 7u);
     // Entries past the table's 256 are cut.
     VRX_SetColors(palette.data(), 100, 250);
-    EXPECT_EQ(VRX_colortab[255], (uint32_t{palette[765]} << 16) | (palette[766] << 8) | palette[767]);
+    EXPECT_EQ(VRX_colortab[255],
+              (uint32_t{palette[765]} << 16) | (palette[766] << 8) | palette[767]);
     VRX_SetColors(palette.data(), 5, 300);
 }
 
