@@ -189,6 +189,10 @@ void winapi_translate_event(const SDL_Event &event) {
 BOOL GetMessageA(LPMSG msg, HWND, UINT, UINT) {
     for (;;) {
         winapi_ui_run_queued();
+        if (winapi_video_ready()) {
+            SDL_Event event;
+            while (SDL_PollEvent(&event)) winapi_translate_event(event);
+        }
         winapi_paint_windows();
         uint64_t seen;
         {
@@ -209,10 +213,7 @@ BOOL GetMessageA(LPMSG msg, HWND, UINT, UINT) {
         }
         if (winapi_video_ready()) {
             SDL_Event event;
-            if (SDL_WaitEventTimeout(&event, 100)) {
-                winapi_translate_event(event);
-                while (SDL_PollEvent(&event)) winapi_translate_event(event);
-            }
+            if (SDL_WaitEventTimeout(&event, 100)) winapi_translate_event(event);
         } else {
             std::unique_lock<std::mutex> lock(queue_lock);
             queue_cv.wait_for(lock, std::chrono::milliseconds(100),
