@@ -18,3 +18,4 @@
 #include "graphics/effects.h"
 #include "graphics/stereo.h"
 #include "vornfile/vornfile.h"
+#include "graphics/scale2x.h"

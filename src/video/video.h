@@ -28,5 +28,8 @@ int32_t VRX_SetRefreshRate(int32_t rate);
 float VRX_WaitRefresh();
 uint32_t VRX_GetFPS();
 void VRX_SwapBuffers();
+// Present to a given window, or onto a given device context (platform handles).
+void VRX_SwapBufferHWND(struct HWND__ *window);
+int32_t VRX_SwapBufferHDC(struct HDC__ *context);
 void VRX_video_drawvpage32(void *destination, int32_t doubled);
 void VRX_video_drawvpage16(void *destination, int32_t doubled);

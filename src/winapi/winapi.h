@@ -5,6 +5,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
+#include <vfw.h>
 #else
 #include "winapi/tick.h"
+#include "winapi/types.h"
+#include "winapi/user.h"
+#include "winapi/gdi.h"
+#include "winapi/joystick.h"
 #endif

@@ -1,0 +1,47 @@
+// The Windows layer: window, messages and threads; presentation surface; input devices.
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "winapi/winapi.h"
+
+// --- window, messages and threads ---
+extern std::atomic<HWND> winhandle;
+extern HINSTANCE instancehandle;
+extern HANDLE threadhandle;
+extern WNDCLASSA wc;
+extern char VRX_ID[256];
+extern int32_t WIN32_BORDERX, WIN32_BORDERBOTTOM, WIN32_BORDERTOP;
+// Client size from the last size message (window thread writes, logic thread reads).
+extern std::atomic<uint32_t> windowwidth, windowheight;
+extern int32_t win32_fullscreen;
+extern std::atomic<uint32_t> exitflag;
+extern std::atomic<uint32_t> appactive;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show);
+LRESULT CALLBACK WIN32_WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+DWORD WINAPI win32_main(LPVOID parameter);
+void win32_initwindow(uint32_t width, int32_t height, int32_t fullscreen);
+void win32_closewindow();
+int32_t VRX_ll_settitle(const char *text);
+
+// --- presentation surface ---
+extern BITMAPINFO dibinfo;
+extern HBITMAP DIBHandle;
+extern void *dibarea;
+extern HDRAWDIB drawdib;
+// 1: create the surface top row first (direct mode shows upright that way).
+extern int32_t win32_dibtopdown;
+
+int32_t win32_initvideo(uint32_t width, uint32_t height, uint8_t bits, int32_t fullscreen);
+void win32_closevideo();
+void win32_flippage(HWND window);
+void win32_fastflippage(HWND window);
+int32_t win32_flippageHDC(HDC context);
+
+// --- input devices ---
+int32_t win32_initjoystick();
+void win32_checkjoystick(int32_t number, int32_t *x, int32_t *y, int32_t *z, int32_t *r,
+                         uint32_t *buttons);
+void win32_initinput();
+void win32_closeinput();

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The example program in a real X window: it draws, moves its marker with the cursor keys,
+# stretches when the window is resized, shows the frame rate in its caption, and ends with
+# status 0 when asked to close the way a window manager asks.
+# Usage: example_xvfb.sh <build folder>
+set -uo pipefail
+build=$(cd "${1:-build}" && pwd)
+example=$build/hello_vrx
+closer=$build/tests/wm_close
+for tool in Xvfb xdotool import convert; do
+    command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
+done
+[ -x "$example" ] || { echo "SKIP: $example not built"; exit 77; }
+[ -x "$closer" ] || { echo "SKIP: $closer not built"; exit 77; }
+
+work=$(mktemp -d)
+display=:$((100 + RANDOM % 800))
+Xvfb $display -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    kill $xvfb 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() {
+    echo "FAIL: $*"
+    echo "--- program output:"; cat "$work/out.txt" 2>/dev/null
+    exit 1
+}
+
+# Geometry of the yellow marker in a capture: "WxH+X+Y".
+marker() {
+    import -window "$wid" "$work/$1.png" || fail "capture $1"
+    convert "$work/$1.png" -fill black +opaque "#FFFF00" -trim -format '%w %h %X %Y' info: | tr -d '+'
+}
+size_of() { identify -format '%w %h' "$work/$1.png"; }
+
+"$example" >"$work/out.txt" 2>&1 &
+app=$!
+wid=
+for _ in $(seq 100); do
+    wid=$(xdotool search --name "^hello vrx" 2>/dev/null | head -1)
+    [ -n "$wid" ] && break
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "no window appeared"
+sleep 1.5
+xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+
+read -r w h x0 y0 <<<"$(marker start)"
+[ "$(size_of start)" = "640 480" ] || fail "client area is $(size_of start), not 640 480"
+[ "$w $h" = "24 24" ] || fail "marker is ${w}x$h at the start"
+[ "$x0 $y0" = "308 228" ] || fail "marker starts at $x0,$y0"
+
+xdotool keydown Right; sleep 0.6; xdotool keyup Right
+xdotool keydown Down; sleep 0.4; xdotool keyup Down
+sleep 0.3
+read -r w h x1 y1 <<<"$(marker moved)"
+[ "$x1" -gt $((x0 + 20)) ] || fail "Right did not move the marker ($x0 -> $x1)"
+[ "$y1" -gt $((y0 + 10)) ] || fail "Down did not move the marker ($y0 -> $y1)"
+echo "marker moved from $x0,$y0 to $x1,$y1"
+
+# A held key with nothing else moving leaves the marker still once released.
+read -r _ _ x2 y2 <<<"$(marker still)"
+[ "$x2 $y2" = "$x1 $y1" ] || fail "marker drifted after the keys were released"
+
+caption=$(xdotool getwindowname "$wid")
+[[ $caption =~ ^hello\ vrx\ -\ [0-9]+\ fps$ ]] || fail "caption is '$caption'"
+fps=${caption//[^0-9]/}
+[ "$fps" -ge 10 ] && [ "$fps" -le 51 ] || fail "frame rate $fps outside the paced range"
+echo "caption: $caption"
+
+# Resized to 1.5 times: every later frame is stretched to the client area.
+xdotool windowsize "$wid" 960 720
+sleep 1
+read -r w h x3 y3 <<<"$(marker stretched)"
+[ "$(size_of stretched)" = "960 720" ] || fail "client area after resize is $(size_of stretched)"
+[ "$w" -ge 35 ] && [ "$w" -le 37 ] && [ "$h" -ge 35 ] && [ "$h" -le 37 ] ||
+    fail "marker is ${w}x$h after stretching, not about 36x36"
+[ $((x3 * 2 / 3 - x1)) -ge -2 ] && [ $((x3 * 2 / 3 - x1)) -le 2 ] ||
+    fail "stretched marker at x $x3 does not match $x1"
+echo "stretched marker: ${w}x$h at $x3,$y3"
+
+"$closer" "$wid" || fail "could not send the close request"
+status=
+for _ in $(seq 50); do
+    if ! kill -0 "$app" 2>/dev/null; then
+        wait "$app"
+        status=$?
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$status" ] || fail "still running 5 s after the close request"
+app=
+[ "$status" = 0 ] || fail "exit status $status after closing"
+grep -q "closing windows" "$work/out.txt" || fail "no shutdown line"
+echo "closed with status 0"
