@@ -132,3 +132,16 @@ TEST_F(Kernels32, SourcesMayBeTheDestination) {
     VornBlit_BlitAdd32(d.data(), d.data(), b.data(), SPAN);
     EXPECT_EQ(d, want);
 }
+
+TEST_F(Kernels16, SourcesMayBeTheDestination) {
+    auto d = noise16(13), b = noise16(14), a = d;
+    auto want = span_of<uint16_t>(0);
+    VornBlit_BlitCrossfade16(want.data(), a.data(), b.data(), 77, SPAN);
+    VornBlit_BlitCrossfade16(d.data(), d.data(), b.data(), 77, SPAN);
+    EXPECT_EQ(d, want);
+    want = a; // transparent pixels keep what the destination held
+    d = a;
+    VornBlit_BlitTranspAdd16(want.data(), a.data(), b.data(), SPAN);
+    VornBlit_BlitTranspAdd16(d.data(), d.data(), b.data(), SPAN);
+    EXPECT_EQ(d, want);
+}
