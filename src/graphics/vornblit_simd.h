@@ -6,6 +6,20 @@
 #pragma once
 #include "graphics/vornblit_pixel.h"
 
+#include <cstring>
+
+// Sixteen 16-bit lanes in the compiler's generic vectors: one AVX2 register where the
+// avx2 clone of a kernel runs, two SSE2 registers otherwise. For the kernels whose 16-bit
+// products keep SSE2 busy.
+// Loads and stores go through memcpy (unaligned, no aliasing questions).
+typedef uint16_t VB_U16v __attribute__((vector_size(32)));
+constexpr int32_t VB_LANES16 = 16;
+#if defined(__x86_64__) && defined(__GNUC__)
+#define VB_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define VB_CLONES
+#endif
+
 #if defined(__SSE2__)
 #define VB_SSE2 1
 #include <emmintrin.h>
