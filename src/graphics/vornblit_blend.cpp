@@ -40,24 +40,15 @@ void VornBlit_BlitBrighten32(uint32_t *dst, const uint32_t *src, int32_t n) {
     for (int32_t i = 0; i < n; ++i) dst[i] = ((src[i] & VB_H32) + VB_H32) >> 1;
 }
 
-VB_CLONES void VornBlit_BlitAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+void VornBlit_BlitAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     int32_t i = 0;
+#if VB_SSE2
     if (l.narrow) {
-        const uint32_t sh[3] = {l.sr, l.sg, l.sb};
-        const uint16_t mx[3] = {l.xr, l.xg, l.xb};
-        for (; i + VB_LANES16 <= n; i += VB_LANES16) {
-            VB_U16v pa, pb, out = {};
-            std::memcpy(&pa, a + i, sizeof pa);
-            std::memcpy(&pb, b + i, sizeof pb);
-            for (int c = 0; c < 3; ++c) {
-                const VB_U16v m = VB_U16v{} + mx[c];
-                VB_U16v t = ((pa >> sh[c]) & m) + ((pb >> sh[c]) & m);
-                out |= (t < m ? t : m) << sh[c];
-            }
-            std::memcpy(dst + i, &out, sizeof out);
-        }
+        const VB_Layout16v v = vb_layout16v(l);
+        for (; i + 8 <= n; i += 8) vb_store(dst + i, vb_add16v(vb_load(a + i), vb_load(b + i), v));
     }
+#endif
     for (; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_add16(a[i], b[i], l));
 }
 
@@ -65,24 +56,15 @@ void VornBlit_BlitAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int
     for (int32_t i = 0; i < n; ++i) dst[i] = vb_add32(a[i], b[i]);
 }
 
-VB_CLONES void VornBlit_BlitMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+void VornBlit_BlitMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     int32_t i = 0;
+#if VB_SSE2
     if (l.narrow) {
-        // Channels of at most 8 bits: their product fits in a 16-bit lane.
-        const uint32_t sh[3] = {l.sr, l.sg, l.sb}, w[3] = {l.br, l.bg, l.bb};
-        const uint16_t mx[3] = {l.xr, l.xg, l.xb};
-        for (; i + VB_LANES16 <= n; i += VB_LANES16) {
-            VB_U16v pa, pb, out = {};
-            std::memcpy(&pa, a + i, sizeof pa);
-            std::memcpy(&pb, b + i, sizeof pb);
-            for (int c = 0; c < 3; ++c) {
-                VB_U16v t = ((pa >> sh[c]) & mx[c]) * ((pb >> sh[c]) & mx[c]);
-                out |= (t >> w[c]) << sh[c];
-            }
-            std::memcpy(dst + i, &out, sizeof out);
-        }
+        const VB_Layout16v v = vb_layout16v(l);
+        for (; i + 8 <= n; i += 8) vb_store(dst + i, vb_mul16v(vb_load(a + i), vb_load(b + i), v));
     }
+#endif
     for (; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mul16(a[i], b[i], l));
 }
 
