@@ -46,6 +46,21 @@ TEST_F(Kernels16, StretchStepsInSixteenSixteen) {
     EXPECT_EQ(d, (std::vector<uint16_t>{1, 1, 2, 3}));
 }
 
+// Long spans at several steps, the source cut to exactly the pixels the span reads: sampled
+// pixel k is source index (position + k * step) >> 16.
+TEST_F(Kernels16, StretchOfLongSpansReadsOnlyWhatItSamples) {
+    for (int32_t step : {0, 0x2000, 0x5555, 0x8000, 0xFFFF, 0x10000, 0x18000}) {
+        const int32_t n = 45, position = 0x3A00;
+        const int32_t last = (position + (n - 1) * step) >> 16;
+        std::vector<uint16_t> src(static_cast<size_t>(last) + 1);
+        for (size_t i = 0; i < src.size(); ++i) src[i] = static_cast<uint16_t>(i * 7 + 1);
+        std::vector<uint16_t> d(n);
+        VornBlit_BlitStretch16(d.data(), src.data(), n, position, step);
+        for (int32_t k = 0; k < n; ++k)
+            ASSERT_EQ(d[k], src[(position + k * step) >> 16]) << step << " " << k;
+    }
+}
+
 // Four source pixels, a pitch of 4 apart, at x = 0.5, y = 0.25: weights 24576 for the top two,
 // 8192 for the bottom two.
 TEST_F(Kernels32, BilinearWeights) {
