@@ -214,6 +214,21 @@ void register_all() {
             VornBlit_BlitFillDualTexture16(d16.row(y), tex16a.data(), tex16b.data(), W, 0, y << 8,
                                            0x40, y << 7, 0x66, 0x11, 0x33, 0x22);
     });
+
+    // Blending into a picture, as callers do: the destination is the first source, so these
+    // touch the same number of distinct bytes as the memcpy baseline (plus the second source).
+    add_kernel("Mix32 dst=A", MEMCPY32, WORD,
+               rows32([](P32 d, P32, P32 b, P32) { VornBlit_BlitMix32(d, d, b, W); }));
+    add_kernel("QMix32 dst=A", MEMCPY32, WORD,
+               rows32([](P32 d, P32, P32 b, P32) { VornBlit_BlitQMix32(d, d, b, W); }));
+    add_kernel("Add32 dst=A", MEMCPY32, CHAN,
+               rows32([](P32 d, P32, P32 b, P32) { VornBlit_BlitAdd32(d, d, b, W); }));
+    add_kernel("Crossfade32 dst=A", MEMCPY32, CHAN,
+               rows32([](P32 d, P32, P32 b, P32) { VornBlit_BlitCrossfade32(d, d, b, 100, W); }));
+    add_kernel("Mul16 dst=A", MEMCPY16, CHAN,
+               rows16([](P16 d, P16, P16 b, P16) { VornBlit_BlitMul16(d, d, b, W); }));
+    add_kernel("Crossfade16 dst=A", MEMCPY16, CHAN,
+               rows16([](P16 d, P16, P16 b, P16) { VornBlit_BlitCrossfade16(d, d, b, 100, W); }));
 #undef K32
 #undef K16
 }

@@ -109,29 +109,27 @@ void VornBlit_BlitFadeWhite32(uint32_t *dst, const uint32_t *src, uint32_t level
     }
 }
 
-void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b, uint32_t level,
-                              int32_t n) {
+VB_CLONES void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b,
+                                        uint32_t level, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     const uint32_t lb = vb_level(level), la = 255 - lb;
     int32_t i = 0;
-#if VB_SSE2
     if (l.narrow) {
-        // Channels of at most 8 bits: both weighted terms and their sum fit in 16 bits.
-        const VB_Layout16v v = vb_layout16v(l);
-        const __m128i wa = vb_splat16(la), wb = vb_splat16(lb);
-        for (; i + 8 <= n; i += 8) {
-            const __m128i pa = vb_load(a + i), pb = vb_load(b + i);
-            __m128i out = _mm_setzero_si128();
-            for (const VB_Chan16v &c : v.c) {
-                __m128i ca = _mm_and_si128(_mm_srl_epi16(pa, c.sh), c.max);
-                __m128i cb = _mm_and_si128(_mm_srl_epi16(pb, c.sh), c.max);
-                __m128i t = _mm_add_epi16(_mm_mullo_epi16(ca, wa), _mm_mullo_epi16(cb, wb));
-                out = _mm_or_si128(out, _mm_sll_epi16(_mm_srli_epi16(t, 8), c.sh));
+        // Channels of at most 8 bits: both weighted terms and their sum fit in 16-bit lanes.
+        const uint32_t sh[3] = {l.sr, l.sg, l.sb};
+        const uint16_t mx[3] = {l.xr, l.xg, l.xb};
+        for (; i + VB_LANES16 <= n; i += VB_LANES16) {
+            VB_U16v pa, pb, out = {};
+            std::memcpy(&pa, a + i, sizeof pa);
+            std::memcpy(&pb, b + i, sizeof pb);
+            for (int c = 0; c < 3; ++c) {
+                VB_U16v ca = (pa >> sh[c]) & mx[c], cb = (pb >> sh[c]) & mx[c];
+                VB_U16v t = ca * static_cast<uint16_t>(la) + cb * static_cast<uint16_t>(lb);
+                out |= (t >> 8) << sh[c];
             }
-            vb_store(dst + i, out);
+            std::memcpy(dst + i, &out, sizeof out);
         }
     }
-#endif
     for (; i < n; ++i) {
         uint32_t pa = a[i], pb = b[i];
         uint32_t r = (((pa & l.mr) * la + (pb & l.mr) * lb) >> 8) & l.mr;
