@@ -14,3 +14,4 @@
 #include "graphics/vornblit.h"
 #include "graphics/vertex.h"
 #include "graphics/primitives.h"
+#include "graphics/triangle.h"
