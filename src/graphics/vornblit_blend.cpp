@@ -1,0 +1,58 @@
+// Blend kernels: mean, three-quarter mix, darken, brighten, saturating add, multiply.
+#include "graphics/vornblit.h"
+#include "graphics/vornblit_pixel.h"
+
+void VornBlit_BlitMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+    const uint32_t h = vb_layout16().h;
+    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mix16(a[i], b[i], h));
+}
+
+void VornBlit_BlitMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) dst[i] = vb_mix32(a[i], b[i]);
+}
+
+void VornBlit_BlitQMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+    const uint32_t q = vb_layout16().q;
+    for (int32_t i = 0; i < n; ++i)
+        dst[i] = static_cast<uint16_t>((3 * (a[i] & q) + (b[i] & q)) >> 2);
+}
+
+void VornBlit_BlitQMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) dst[i] = vb_qmix32(a[i], b[i]);
+}
+
+void VornBlit_BlitDarken16(uint16_t *dst, const uint16_t *src, int32_t n) {
+    const uint32_t h = vb_layout16().h;
+    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>((src[i] & h) >> 1);
+}
+
+void VornBlit_BlitDarken32(uint32_t *dst, const uint32_t *src, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) dst[i] = (src[i] & VB_H32) >> 1;
+}
+
+void VornBlit_BlitBrighten16(uint16_t *dst, const uint16_t *src, int32_t n) {
+    const uint32_t h = vb_layout16().h;
+    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(((src[i] & h) + h) >> 1);
+}
+
+void VornBlit_BlitBrighten32(uint32_t *dst, const uint32_t *src, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) dst[i] = ((src[i] & VB_H32) + VB_H32) >> 1;
+}
+
+void VornBlit_BlitAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_add16(a[i], b[i], l));
+}
+
+void VornBlit_BlitAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) dst[i] = vb_add32(a[i], b[i]);
+}
+
+void VornBlit_BlitMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mul16(a[i], b[i], l));
+}
+
+void VornBlit_BlitMul32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) dst[i] = vb_mul32(a[i], b[i]);
+}

@@ -1,0 +1,154 @@
+// Fades to black and white, crossfades and the alpha wipe.
+#include "graphics/vornblit.h"
+#include "graphics/vornblit_pixel.h"
+
+void VornBlit_BlitFade16(uint16_t *dst, const uint16_t *src, uint32_t level, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    const uint32_t lv = vb_level(level);
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t s = src[i];
+        uint32_t r = (((s & l.mr) * lv) >> 8) & l.mr;
+        uint32_t g = (((s & l.mg) * lv) >> 8) & l.mg;
+        uint32_t b = (((s & l.mb) * lv) >> 8) & l.mb;
+        dst[i] = static_cast<uint16_t>(r | g | b);
+    }
+}
+
+// Eight levels only: each channel is halved k times.
+void VornBlit_BlitFade16fast(uint16_t *dst, const uint16_t *src, uint32_t level, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    const uint32_t k = (255 - vb_level(level)) >> 5;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t s = src[i];
+        uint32_t r = ((s & l.mr) >> k) & l.mr;
+        uint32_t g = ((s & l.mg) >> k) & l.mg;
+        uint32_t b = ((s & l.mb) >> k) & l.mb;
+        dst[i] = static_cast<uint16_t>(r | g | b);
+    }
+}
+
+// c = max(0, c - k) per channel: a saturating add on the inverted pixel, inverted back.
+void VornBlit_BlitFade32(uint32_t *dst, const uint32_t *src, uint32_t level, int32_t n) {
+    const uint32_t k = 255 - vb_level(level);
+    const uint32_t krb = k | (k << 16), kg = k << 8;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t p = ~src[i];
+        uint32_t t1 = (p & 0x00FF00FFu) + krb;
+        uint32_t t2 = (p & 0x0000FF00u) + kg;
+        uint32_t o1 = t1 & 0x01000100u, o2 = t2 & 0x00010000u;
+        t1 |= o1 - (o1 >> 8);
+        t2 |= o2 - (o2 >> 8);
+        dst[i] = ~((t2 & 0x0000FF00u) | (t1 & 0x00FF00FFu)) | 0xFF000000u;
+    }
+}
+
+void VornBlit_BlitFadeWhite16(uint16_t *dst, const uint16_t *src, uint32_t level, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    const uint32_t k = (255 - vb_level(level)) >> 3;
+    const uint32_t kr = k << l.sr, kg = k << l.sg, kb = k << l.sb;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t s = src[i];
+        uint32_t r = (s & l.mr) + kr;
+        uint32_t g = (s & l.mg) + kg;
+        uint32_t b = (s & l.mb) + kb;
+        r = r > l.mr ? l.mr : r;
+        g = g > l.mg ? l.mg : g;
+        b = b > l.mb ? l.mb : b;
+        dst[i] = static_cast<uint16_t>(r | g | b);
+    }
+}
+
+// c = min(255, c + k) per channel, carries widened into all-ones bytes.
+void VornBlit_BlitFadeWhite32(uint32_t *dst, const uint32_t *src, uint32_t level, int32_t n) {
+    const uint32_t k = 255 - vb_level(level);
+    const uint32_t krb = k | (k << 16), kg = k << 8;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t p = src[i];
+        uint32_t t1 = (p & 0x00FF00FFu) + krb;
+        uint32_t t2 = (p & 0x0000FF00u) + kg;
+        uint32_t o1 = t1 & 0x01000100u, o2 = t2 & 0x00010000u;
+        t1 |= o1 - (o1 >> 8);
+        t2 |= o2 - (o2 >> 8);
+        dst[i] = (t2 & 0x0000FF00u) | (t1 & 0x00FF00FFu) | 0xFF000000u;
+    }
+}
+
+void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b, uint32_t level,
+                              int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    const uint32_t lb = vb_level(level), la = 255 - lb;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t pa = a[i], pb = b[i];
+        uint32_t r = (((pa & l.mr) * la + (pb & l.mr) * lb) >> 8) & l.mr;
+        uint32_t g = (((pa & l.mg) * la + (pb & l.mg) * lb) >> 8) & l.mg;
+        uint32_t bl = (((pa & l.mb) * la + (pb & l.mb) * lb) >> 8) & l.mb;
+        dst[i] = static_cast<uint16_t>(r | g | bl);
+    }
+}
+
+// Red and blue are weighted together in one word: the blue products stay below bit 16.
+void VornBlit_BlitCrossfade32(uint32_t *dst, const uint32_t *a, const uint32_t *b, uint32_t level,
+                              int32_t n) {
+    const uint32_t lb = vb_level(level), la = 255 - lb;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t pa = a[i], pb = b[i];
+        uint32_t rb = (((pa & 0x00FF00FFu) * la + (pb & 0x00FF00FFu) * lb) >> 8) & 0x00FF00FFu;
+        uint32_t g = (((pa & 0x0000FF00u) * la + (pb & 0x0000FF00u) * lb) >> 8) & 0x0000FF00u;
+        dst[i] = rb | g;
+    }
+}
+
+// Level quantised to eighths; one loop per eighth so the inner loops are plain adds and shifts.
+void VornBlit_BlitCrossfadeFast32(uint32_t *dst, const uint32_t *a, const uint32_t *b,
+                                  uint32_t level, int32_t n) {
+    const uint32_t lv = vb_level(level);
+    const uint32_t step = lv == 255 ? 8 : lv >> 5;
+    const uint32_t E = VB_E32, Q = VB_Q32, H = VB_H32;
+    switch (step) {
+    case 0:
+        for (int32_t i = 0; i < n; ++i) dst[i] = a[i];
+        break;
+    case 1:
+        for (int32_t i = 0; i < n; ++i) dst[i] = (7 * (a[i] & E) + (b[i] & E)) >> 3;
+        break;
+    case 2:
+        for (int32_t i = 0; i < n; ++i) dst[i] = (3 * (a[i] & Q) + (b[i] & Q)) >> 2;
+        break;
+    case 3:
+        for (int32_t i = 0; i < n; ++i) dst[i] = (5 * (a[i] & E) + 3 * (b[i] & E)) >> 3;
+        break;
+    case 4:
+        for (int32_t i = 0; i < n; ++i) dst[i] = ((a[i] & H) + (b[i] & H)) >> 1;
+        break;
+    case 5:
+        for (int32_t i = 0; i < n; ++i) dst[i] = (3 * (a[i] & E) + 5 * (b[i] & E)) >> 3;
+        break;
+    case 6:
+        for (int32_t i = 0; i < n; ++i) dst[i] = ((a[i] & Q) + 3 * (b[i] & Q)) >> 2;
+        break;
+    case 7:
+        for (int32_t i = 0; i < n; ++i) dst[i] = ((a[i] & E) + 7 * (b[i] & E)) >> 3;
+        break;
+    default:
+        for (int32_t i = 0; i < n; ++i) dst[i] = b[i];
+        break;
+    }
+}
+
+void VornBlit_BlitAlphawipe16(uint16_t *dst, const uint16_t *src, const uint16_t *mask,
+                              uint32_t level, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    const uint32_t lv = vb_level(level);
+    // The mask's blue channel scaled to 8 bits (down as well, should a channel be wider).
+    const uint32_t up = l.bb < 8 ? 8 - l.bb : 0, down = l.bb > 8 ? l.bb - 8 : 0;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t w = (((mask[i] & l.mb) >> l.sb) << up) >> down;
+        dst[i] = lv >= w ? src[i] : dst[i];
+    }
+}
+
+void VornBlit_BlitAlphawipe32(uint32_t *dst, const uint32_t *src, const uint32_t *mask,
+                              uint32_t level, int32_t n) {
+    const uint32_t lv = vb_level(level);
+    for (int32_t i = 0; i < n; ++i) dst[i] = lv >= (mask[i] & 0xFFu) ? src[i] : dst[i];
+}
