@@ -26,7 +26,11 @@ void vrx_triangle_setup(VRX_Vertex v0, VRX_Vertex v1, VRX_Vertex v2, vrx_triangl
 }
 
 int64_t vrx_edge_step(int64_t delta, int64_t height) {
-    return height > 0 ? delta / height : delta;
+    if (height <= 0) return delta;
+    // Screen-sized triangles fit the cheaper 32-bit division.
+    if (delta == static_cast<int32_t>(delta) && height <= INT32_MAX)
+        return static_cast<int32_t>(delta) / static_cast<int32_t>(height);
+    return delta / height;
 }
 
 bool vrx_triangle_target(VRX_Bitmap bitmap) {

@@ -1,5 +1,6 @@
 #include "graphics/primitives.h"
 #include "graphics/triangle.h"
+#include "graphics/triangle_scan.h"
 #include "video/video_state.h"
 
 #include <gtest/gtest.h>
@@ -295,4 +296,20 @@ TEST_P(Triangles, MissingDataOrTextureDrawsNothing) {
     VRX_SetPrimitiveTexture(VRX_Bitmap{256, 256, 65536 * 4, 65536, nullptr});
     VRX_DrawTriangleTextured(vtx(0, 0), vtx(10, 0), vtx(0, 10), bmp);
     EXPECT_EQ(drawn(), 0);
+}
+
+// Long spans with steep steps would overflow the kernels' 32-bit values in one call; they go
+// out in pieces and every pixel still follows start + i * step.
+TEST_P(Triangles, SteepLongSpansKeepTheirValues) {
+    make(1000, 2);
+    const int64_t s0 = -5 * 65536 + 12345, ds = 0x7F1234;
+    vrx_span_shade(bmp, 0, 0, 1000, s0, ds);
+    for (int64_t i = 0; i < 1000; ++i)
+        ASSERT_EQ(px(int32_t(i), 0), grey(uint32_t(((s0 + i * ds) >> 16) & 0xFF))) << i;
+    const int64_t u0 = (1ll << 40) + 77, v0 = -3 * 256, du = -0x7FFF01, dv = 0x7F80;
+    vrx_span_texture(bmp, VRX_texture1.data, 1, 0, 1000, u0, v0, du, dv);
+    for (int64_t i = 0; i < 1000; ++i) {
+        int64_t u = u0 + i * du, v = v0 + i * dv;
+        ASSERT_EQ(px(int32_t(i), 1), texel(uint32_t(((v & ~0xFFll) + (u >> 8)) & 0xFFFF))) << i;
+    }
 }
