@@ -1,10 +1,11 @@
 // Blend kernels: mean, three-quarter mix, darken, brighten, saturating add, multiply.
 #include "graphics/vornblit.h"
 #include "graphics/vornblit_pixel.h"
+#include "graphics/vornblit_simd.h"
 
 void VornBlit_BlitMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    const uint32_t h = vb_layout16().h;
-    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mix16(a[i], b[i], h));
+    const uint16_t h = static_cast<uint16_t>(vb_layout16().h);
+    for (int32_t i = 0; i < n; ++i) dst[i] = vb_mix16(a[i], b[i], h);
 }
 
 void VornBlit_BlitMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
@@ -12,9 +13,8 @@ void VornBlit_BlitMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int
 }
 
 void VornBlit_BlitQMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    const uint32_t q = vb_layout16().q;
-    for (int32_t i = 0; i < n; ++i)
-        dst[i] = static_cast<uint16_t>((3 * (a[i] & q) + (b[i] & q)) >> 2);
+    const uint16_t q = static_cast<uint16_t>(vb_layout16().q);
+    for (int32_t i = 0; i < n; ++i) dst[i] = vb_qmix16(a[i], b[i], q);
 }
 
 void VornBlit_BlitQMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
@@ -22,7 +22,7 @@ void VornBlit_BlitQMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, in
 }
 
 void VornBlit_BlitDarken16(uint16_t *dst, const uint16_t *src, int32_t n) {
-    const uint32_t h = vb_layout16().h;
+    const uint16_t h = static_cast<uint16_t>(vb_layout16().h);
     for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>((src[i] & h) >> 1);
 }
 
@@ -31,8 +31,9 @@ void VornBlit_BlitDarken32(uint32_t *dst, const uint32_t *src, int32_t n) {
 }
 
 void VornBlit_BlitBrighten16(uint16_t *dst, const uint16_t *src, int32_t n) {
-    const uint32_t h = vb_layout16().h;
-    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(((src[i] & h) + h) >> 1);
+    // Halved term by term, as in the mix, to stay inside 16 bits.
+    const uint16_t h = static_cast<uint16_t>(vb_layout16().h), h2 = h >> 1;
+    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(((src[i] & h) >> 1) + h2);
 }
 
 void VornBlit_BlitBrighten32(uint32_t *dst, const uint32_t *src, int32_t n) {
@@ -41,7 +42,14 @@ void VornBlit_BlitBrighten32(uint32_t *dst, const uint32_t *src, int32_t n) {
 
 void VornBlit_BlitAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     const VB_Layout16 l = vb_layout16();
-    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_add16(a[i], b[i], l));
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        const VB_Layout16v v = vb_layout16v(l);
+        for (; i + 8 <= n; i += 8) vb_store(dst + i, vb_add16v(vb_load(a + i), vb_load(b + i), v));
+    }
+#endif
+    for (; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_add16(a[i], b[i], l));
 }
 
 void VornBlit_BlitAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
@@ -50,9 +58,20 @@ void VornBlit_BlitAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int
 
 void VornBlit_BlitMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     const VB_Layout16 l = vb_layout16();
-    for (int32_t i = 0; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mul16(a[i], b[i], l));
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        const VB_Layout16v v = vb_layout16v(l);
+        for (; i + 8 <= n; i += 8) vb_store(dst + i, vb_mul16v(vb_load(a + i), vb_load(b + i), v));
+    }
+#endif
+    for (; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mul16(a[i], b[i], l));
 }
 
 void VornBlit_BlitMul32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) dst[i] = vb_mul32(a[i], b[i]);
+    int32_t i = 0;
+#if VB_SSE2
+    for (; i + 4 <= n; i += 4) vb_store(dst + i, vb_mul32v(vb_load(a + i), vb_load(b + i)));
+#endif
+    for (; i < n; ++i) dst[i] = vb_mul32(a[i], b[i]);
 }

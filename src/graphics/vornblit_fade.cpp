@@ -1,11 +1,28 @@
 // Fades to black and white, crossfades and the alpha wipe.
 #include "graphics/vornblit.h"
 #include "graphics/vornblit_pixel.h"
+#include "graphics/vornblit_simd.h"
 
 void VornBlit_BlitFade16(uint16_t *dst, const uint16_t *src, uint32_t level, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     const uint32_t lv = vb_level(level);
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        // (x * level) >> 8 is the high half of x * (level << 8).
+        const VB_Layout16v v = vb_layout16v(l);
+        const __m128i w = vb_splat16(lv << 8);
+        for (; i + 8 <= n; i += 8) {
+            const __m128i s = vb_load(src + i);
+            __m128i out = _mm_setzero_si128();
+            for (const VB_Chan16v &c : v.c)
+                out = _mm_or_si128(
+                    out, _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(s, c.mask), w), c.mask));
+            vb_store(dst + i, out);
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t s = src[i];
         uint32_t r = (((s & l.mr) * lv) >> 8) & l.mr;
         uint32_t g = (((s & l.mg) * lv) >> 8) & l.mg;
@@ -46,7 +63,26 @@ void VornBlit_BlitFadeWhite16(uint16_t *dst, const uint16_t *src, uint32_t level
     const VB_Layout16 l = vb_layout16();
     const uint32_t k = (255 - vb_level(level)) >> 3;
     const uint32_t kr = k << l.sr, kg = k << l.sg, kb = k << l.sb;
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        // A step that does not fit in 16 bits saturates every channel it is added to anyway.
+        const VB_Layout16v v = vb_layout16v(l);
+        const uint32_t ks[3] = {kr, kg, kb};
+        __m128i kv[3];
+        for (int c = 0; c < 3; ++c) kv[c] = vb_splat16(ks[c] > 0xFFFF ? 0xFFFF : ks[c]);
+        for (; i + 8 <= n; i += 8) {
+            const __m128i s = vb_load(src + i);
+            __m128i out = _mm_setzero_si128();
+            for (int c = 0; c < 3; ++c) {
+                __m128i t = _mm_adds_epu16(_mm_and_si128(s, v.c[c].mask), kv[c]);
+                out = _mm_or_si128(out, vb_minu16(t, v.c[c].mask));
+            }
+            vb_store(dst + i, out);
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t s = src[i];
         uint32_t r = (s & l.mr) + kr;
         uint32_t g = (s & l.mg) + kg;
@@ -73,11 +109,28 @@ void VornBlit_BlitFadeWhite32(uint32_t *dst, const uint32_t *src, uint32_t level
     }
 }
 
-void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b, uint32_t level,
-                              int32_t n) {
+VB_CLONES void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b,
+                                        uint32_t level, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     const uint32_t lb = vb_level(level), la = 255 - lb;
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+    if (l.narrow) {
+        // Channels of at most 8 bits: both weighted terms and their sum fit in 16-bit lanes.
+        const uint32_t sh[3] = {l.sr, l.sg, l.sb};
+        const uint16_t mx[3] = {l.xr, l.xg, l.xb};
+        for (; i + VB_LANES16 <= n; i += VB_LANES16) {
+            VB_U16v pa, pb, out = {};
+            std::memcpy(&pa, a + i, sizeof pa);
+            std::memcpy(&pb, b + i, sizeof pb);
+            for (int c = 0; c < 3; ++c) {
+                VB_U16v ca = (pa >> sh[c]) & mx[c], cb = (pb >> sh[c]) & mx[c];
+                VB_U16v t = ca * static_cast<uint16_t>(la) + cb * static_cast<uint16_t>(lb);
+                out |= (t >> 8) << sh[c];
+            }
+            std::memcpy(dst + i, &out, sizeof out);
+        }
+    }
+    for (; i < n; ++i) {
         uint32_t pa = a[i], pb = b[i];
         uint32_t r = (((pa & l.mr) * la + (pb & l.mr) * lb) >> 8) & l.mr;
         uint32_t g = (((pa & l.mg) * la + (pb & l.mg) * lb) >> 8) & l.mg;
@@ -90,7 +143,24 @@ void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *
 void VornBlit_BlitCrossfade32(uint32_t *dst, const uint32_t *a, const uint32_t *b, uint32_t level,
                               int32_t n) {
     const uint32_t lb = vb_level(level), la = 255 - lb;
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    {
+        // Bytes widened to 16-bit lanes: ca * (255 - level) + cb * level stays below 65536.
+        const __m128i z = _mm_setzero_si128(), wa = vb_splat16(la), wb = vb_splat16(lb);
+        const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+        for (; i + 4 <= n; i += 4) {
+            const __m128i pa = vb_load(a + i), pb = vb_load(b + i);
+            __m128i lo = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pa, z), wa),
+                                       _mm_mullo_epi16(_mm_unpacklo_epi8(pb, z), wb));
+            __m128i hi = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(pa, z), wa),
+                                       _mm_mullo_epi16(_mm_unpackhi_epi8(pb, z), wb));
+            __m128i out = _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8));
+            vb_store(dst + i, _mm_and_si128(out, rgb));
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t pa = a[i], pb = b[i];
         uint32_t rb = (((pa & 0x00FF00FFu) * la + (pb & 0x00FF00FFu) * lb) >> 8) & 0x00FF00FFu;
         uint32_t g = (((pa & 0x0000FF00u) * la + (pb & 0x0000FF00u) * lb) >> 8) & 0x0000FF00u;
@@ -141,7 +211,20 @@ void VornBlit_BlitAlphawipe16(uint16_t *dst, const uint16_t *src, const uint16_t
     const uint32_t lv = vb_level(level);
     // The mask's blue channel scaled to 8 bits (down as well, should a channel be wider).
     const uint32_t up = l.bb < 8 ? 8 - l.bb : 0, down = l.bb > 8 ? l.bb - 8 : 0;
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        // w and the level are both below 256, so a signed compare serves.
+        const __m128i mb = vb_splat16(l.mb), sb = vb_count(l.sb), upc = vb_count(up);
+        const __m128i lvv = vb_splat16(lv);
+        for (; i + 8 <= n; i += 8) {
+            __m128i w = _mm_sll_epi16(_mm_srl_epi16(_mm_and_si128(vb_load(mask + i), mb), sb), upc);
+            __m128i keep = _mm_cmpgt_epi16(w, lvv);
+            vb_store(dst + i, vb_select(keep, vb_load(dst + i), vb_load(src + i)));
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t w = (((mask[i] & l.mb) >> l.sb) << up) >> down;
         dst[i] = lv >= w ? src[i] : dst[i];
     }

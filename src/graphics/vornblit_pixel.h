@@ -17,6 +17,10 @@ struct VB_Layout16 {
     uint32_t br, bg, bb; // widths
     uint32_t h;          // every channel with its lowest bit cleared
     uint32_t q;          // every channel with its two lowest bits cleared
+    uint16_t xr, xg, xb; // channel maxima, (1 << width) - 1
+    // Channels at most 8 bits wide and inside the 16-bit word: a channel times an 8-bit weight
+    // fits in 16 bits, so the per-channel kernels can work in 16-bit lanes.
+    bool narrow;
 };
 
 inline VB_Layout16 vb_layout16() {
@@ -33,6 +37,11 @@ inline VB_Layout16 vb_layout16() {
     l.h = (l.mr & (l.mr - 1)) | (l.mg & (l.mg - 1)) | (l.mb & (l.mb - 1));
     l.q = ((l.mr - (3u << l.sr)) & l.mr) | ((l.mg - (3u << l.sg)) & l.mg) |
           ((l.mb - (3u << l.sb)) & l.mb);
+    l.xr = static_cast<uint16_t>(l.mr >> l.sr);
+    l.xg = static_cast<uint16_t>(l.mg >> l.sg);
+    l.xb = static_cast<uint16_t>(l.mb >> l.sb);
+    l.narrow = l.br <= 8 && l.bg <= 8 && l.bb <= 8 && l.br + l.sr <= 16 && l.bg + l.sg <= 16 &&
+               l.bb + l.sb <= 16;
     return l;
 }
 
@@ -72,8 +81,16 @@ inline uint32_t vb_mul32(uint32_t a, uint32_t b) {
     return (r << 16) | (g << 8) | bl;
 }
 
-inline uint32_t vb_mix16(uint32_t a, uint32_t b, uint32_t h) {
-    return (((a & h) + (b & h)) >> 1) & 0xFFFFu;
+// H16 and Q16 never have their lowest one or two bits set, so halving (quartering) each term
+// before the sum gives the same value as after it and keeps the sum inside 16 bits.
+inline uint16_t vb_mix16(uint16_t a, uint16_t b, uint16_t h) {
+    return static_cast<uint16_t>(((a & h) >> 1) + ((b & h) >> 1));
+}
+inline uint16_t vb_qmix16(uint16_t a, uint16_t b, uint16_t q) {
+    return static_cast<uint16_t>(3 * ((a & q) >> 2) + ((b & q) >> 2));
+}
+inline uint16_t vb_q3mix16(uint16_t a, uint16_t b, uint16_t q) {
+    return static_cast<uint16_t>(((a & q) >> 2) + 3 * ((b & q) >> 2));
 }
 
 inline uint32_t vb_add16(uint32_t a, uint32_t b, const VB_Layout16 &l) {

@@ -2,6 +2,7 @@
 // 16-bit key is 0; 32-bit key is a top byte of 0. The 16-bit spans keep a 16-bit count.
 #include "graphics/vornblit.h"
 #include "graphics/vornblit_pixel.h"
+#include "graphics/vornblit_simd.h"
 
 // The 16-bit kernels count in 16 bits: a span is at most 65535 pixels.
 static inline int32_t count16(int32_t n) {
@@ -25,10 +26,10 @@ void VornBlit_BlitTransp32(uint32_t *dst, const uint32_t *src, int32_t n) {
 
 void VornBlit_BlitTranspMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     n = count16(n);
-    const uint32_t h = vb_layout16().h;
+    const uint16_t h = static_cast<uint16_t>(vb_layout16().h);
     for (int32_t i = 0; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint16_t r = static_cast<uint16_t>(vb_mix16(a[i], pb, h));
+        uint16_t pb = b[i];
+        uint16_t r = vb_mix16(a[i], pb, h);
         dst[i] = pb != 0 ? r : dst[i];
     }
 }
@@ -44,11 +45,11 @@ void VornBlit_BlitTranspMix32(uint32_t *dst, const uint32_t *a, const uint32_t *
 // QMix and Q3Mix test the second source after masking, so near-black counts as transparent.
 void VornBlit_BlitTranspQMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     n = count16(n);
-    const uint32_t q = vb_layout16().q;
+    const uint16_t q = static_cast<uint16_t>(vb_layout16().q);
     for (int32_t i = 0; i < n; ++i) {
-        uint32_t qa = a[i] & q, qb = b[i] & q;
-        uint16_t r = static_cast<uint16_t>((3 * qa + qb) >> 2);
-        dst[i] = qb != 0 ? r : dst[i];
+        uint16_t pb = b[i];
+        uint16_t r = vb_qmix16(a[i], pb, q);
+        dst[i] = (pb & q) != 0 ? r : dst[i];
     }
 }
 
@@ -62,11 +63,11 @@ void VornBlit_BlitTranspQMix32(uint32_t *dst, const uint32_t *a, const uint32_t 
 
 void VornBlit_BlitTranspQ3Mix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     n = count16(n);
-    const uint32_t q = vb_layout16().q;
+    const uint16_t q = static_cast<uint16_t>(vb_layout16().q);
     for (int32_t i = 0; i < n; ++i) {
-        uint32_t qa = a[i] & q, qb = b[i] & q;
-        uint16_t r = static_cast<uint16_t>((qa + 3 * qb) >> 2);
-        dst[i] = qb != 0 ? r : dst[i];
+        uint16_t pb = b[i];
+        uint16_t r = vb_q3mix16(a[i], pb, q);
+        dst[i] = (pb & q) != 0 ? r : dst[i];
     }
 }
 
@@ -81,7 +82,19 @@ void VornBlit_BlitTranspQ3Mix32(uint32_t *dst, const uint32_t *a, const uint32_t
 void VornBlit_BlitTranspAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     n = count16(n);
     const VB_Layout16 l = vb_layout16();
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        const VB_Layout16v v = vb_layout16v(l);
+        const __m128i z = _mm_setzero_si128();
+        for (; i + 8 <= n; i += 8) {
+            const __m128i pb = vb_load(b + i);
+            const __m128i r = vb_add16v(vb_load(a + i), pb, v);
+            vb_store(dst + i, vb_select(_mm_cmpeq_epi16(pb, z), vb_load(dst + i), r));
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t pb = b[i];
         uint16_t r = static_cast<uint16_t>(vb_add16(a[i], pb, l));
         dst[i] = pb != 0 ? r : dst[i];
@@ -99,7 +112,19 @@ void VornBlit_BlitTranspAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *
 void VornBlit_BlitTranspMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
     n = count16(n);
     const VB_Layout16 l = vb_layout16();
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        const VB_Layout16v v = vb_layout16v(l);
+        const __m128i z = _mm_setzero_si128();
+        for (; i + 8 <= n; i += 8) {
+            const __m128i pb = vb_load(b + i);
+            const __m128i r = vb_mul16v(vb_load(a + i), pb, v);
+            vb_store(dst + i, vb_select(_mm_cmpeq_epi16(pb, z), vb_load(dst + i), r));
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t pb = b[i];
         uint16_t r = static_cast<uint16_t>(vb_mul16(a[i], pb, l));
         dst[i] = pb != 0 ? r : dst[i];
@@ -107,7 +132,21 @@ void VornBlit_BlitTranspMul16(uint16_t *dst, const uint16_t *a, const uint16_t *
 }
 
 void VornBlit_BlitTranspMul32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
+    int32_t i = 0;
+#if VB_SSE2
+    {
+        // Top byte 0 <=> the word is below 2^24; compare as signed after flipping the sign bit.
+        const __m128i flip = _mm_set1_epi32(static_cast<int32_t>(0x80000000u));
+        const __m128i key = _mm_set1_epi32(static_cast<int32_t>(0x80FFFFFFu));
+        for (; i + 4 <= n; i += 4) {
+            const __m128i pb = vb_load(b + i);
+            const __m128i r = vb_mul32v(vb_load(a + i), pb);
+            const __m128i keep = _mm_cmpgt_epi32(key, _mm_xor_si128(pb, flip));
+            vb_store(dst + i, vb_select(keep, vb_load(dst + i), r));
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         uint32_t pb = b[i];
         uint32_t r = vb_mul32(a[i], pb);
         dst[i] = vb_opaque32(pb) ? r : dst[i];
