@@ -7,26 +7,10 @@
 #include <vector>
 
 namespace {
-const int32_t kExtremes[] = {INT32_MIN,
-                             INT32_MIN + 1,
-                             -1000000000,
-                             -65536,
-                             -40000,
-                             -32768,
-                             -32767,
-                             -13,
-                             -1,
-                             0,
-                             1,
-                             6,
-                             12,
-                             13,
-                             32767,
-                             32768,
-                             65536,
-                             1000000000,
-                             INT32_MAX - 1,
-                             INT32_MAX};
+// clang-format off
+const int32_t kExtremes[] = {INT32_MIN, INT32_MIN + 1, -1000000000, -65536, -40000, -32768, -32767,
+    -13, -1, 0, 1, 6, 12, 13, 32767, 32768, 65536, 1000000000, INT32_MAX - 1, INT32_MAX};
+// clang-format on
 
 struct Rng {
     uint32_t s = 2024;
