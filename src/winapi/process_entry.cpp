@@ -1,4 +1,5 @@
 // The process entry on systems without WinMain: starts the display and hands over to WinMain.
+#ifndef _WIN32 // Windows starts the process at WinMain itself
 #include "winapi/winapi.h"
 
 #include <SDL.h>
@@ -34,3 +35,4 @@ int main(int argc, char **argv) {
     std::fflush(stderr);
     _exit(status);
 }
+#endif

@@ -44,7 +44,7 @@ size_of() { identify -format '%w %h' "$work/$1.png"; }
 "$example" >"$work/out.txt" 2>&1 &
 app=$!
 wid=
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     wid=$(xdotool search --name "^hello vrx" 2>/dev/null | head -1)
     [ -n "$wid" ] && break
     sleep 0.1

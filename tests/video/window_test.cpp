@@ -115,7 +115,7 @@ TEST_F(Window, KeyEventsReachTheTables) {
     uint32_t held = 0;
     VRX_GetKeys(&held, nullptr);
     EXPECT_EQ(held, 0x2031u);
-    EXPECT_EQ(VRX_keys['Q'].load(), 1u);
+    EXPECT_EQ(VRX_keys[uint8_t('Q')].load(), 1u);
     EXPECT_EQ(VRX_keys[116].load(), 0u);
     EXPECT_EQ(g_keycode.load(), uint32_t('2'));
 }
@@ -126,7 +126,7 @@ TEST_F(Window, AltF10AndKeysHeldWithAltAreSystemKeys) {
     key(SDL_KEYDOWN, SDLK_F10);
     pump();
     EXPECT_EQ(VRX_keys[18].load(), 0u);
-    EXPECT_EQ(VRX_keys['X'].load(), 0u);
+    EXPECT_EQ(VRX_keys[uint8_t('X')].load(), 0u);
     EXPECT_EQ(VRX_keys[121].load(), 0u);
     EXPECT_EQ(g_keycode.load(), 0u);
 }

@@ -37,11 +37,11 @@ class WindowTables : public ::testing::Test {
 
 TEST_F(WindowTables, KeyDownAndUpFollowTheLastKey) {
     press('Q');
-    EXPECT_EQ(VRX_keys['Q'].load(), 1u);
+    EXPECT_EQ(VRX_keys[uint8_t('Q')].load(), 1u);
     EXPECT_EQ(g_keycode.load(), uint32_t('Q'));
     press('W');
     release('Q');
-    EXPECT_EQ(VRX_keys['Q'].load(), 0u);
+    EXPECT_EQ(VRX_keys[uint8_t('Q')].load(), 0u);
     EXPECT_EQ(g_keycode.load(), uint32_t('W')) << "releasing an older key keeps the last one";
     release('W');
     EXPECT_EQ(g_keycode.load(), 0u);
