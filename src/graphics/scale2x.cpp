@@ -9,9 +9,10 @@
 #include "video/video_state.h"
 
 namespace {
-// Channel-wise mean, without the carry out of the top channel.
+// Channel-wise mean on the whole word, as the mixing kernels take it: the top byte's carry
+// is lost, so two opaque pixels give a top byte of 0x7E.
 inline uint32_t mean(uint32_t a, uint32_t b) {
-    return ((a & 0xFEFEFEFEu) >> 1) + ((b & 0xFEFEFEFEu) >> 1);
+    return ((a & 0xFEFEFEFEu) + (b & 0xFEFEFEFEu)) >> 1;
 }
 
 bool holds(const VRX_Bitmap &b) {
