@@ -57,7 +57,8 @@ void VRX_GreyBitmap(VRX_Bitmap src, VRX_Bitmap dst) {
 void VRX_BlendBitmap(VRX_Bitmap a, VRX_Bitmap b, VRX_Bitmap dst, uint8_t mode) {
     if (!a.data || !b.data || !dst.data || a.size != dst.size) return;
     const int32_t n = span_length(dst);
-    if (!holds(b, n)) return;
+    // Only the two-source modes read B; the others run whatever B holds.
+    if (mode >= 1 && mode <= 5 && !holds(b, n)) return;
     if (vrx_mode16()) {
         uint16_t *d = px16(dst), *pa = px16(a), *pb = px16(b);
         switch (mode) {

@@ -70,6 +70,9 @@ TEST_F(DrawScaled, BilinearBlendsAndRepeatsTheRightEdge) {
     src.mem = {0x00, 0xFF};
     VRX_DrawScaledBitmap(0, 0, 4, 1, src.bm, dst.bm, 1);
     EXPECT_EQ(dst.mem, (std::vector<uint32_t>{0x00, 0x7F, 0xFF, 0xFF}));
+    // Only positive filters blend.
+    VRX_DrawScaledBitmap(0, 0, 4, 1, src.bm, dst.bm, -1);
+    EXPECT_EQ(dst.mem, (std::vector<uint32_t>{0x00, 0x00, 0xFF, 0xFF}));
 }
 
 TEST_F(DrawScaled, BilinearRepeatsTheLastSourceRow) {
@@ -81,6 +84,11 @@ TEST_F(DrawScaled, BilinearRepeatsTheLastSourceRow) {
     Pixels32 cut(1, 2, kFill);
     VRX_DrawScaledBitmap(0, 0, 1, 4, src.bm, cut.bm, 1);
     EXPECT_EQ(cut.mem, (std::vector<uint32_t>{0x0000, 0x0000}));
+    // Shrunk: the last drawn row sits at 1.5 yet still blends with itself, not source row 2.
+    Pixels32 three(1, 3), half(1, 2, kFill);
+    three.mem = {0x00, 0x40, 0xFF};
+    VRX_DrawScaledBitmap(0, 0, 1, 2, three.bm, half.bm, 1);
+    EXPECT_EQ(half.mem, (std::vector<uint32_t>{0x00, 0x40}));
 }
 
 TEST_F(DrawScaledDepth16, NearestAndBilinearInSixteenBits) {

@@ -59,6 +59,11 @@ TEST_F(Effects, BlendModesAndSilentRefusals) {
     VRX_BlendBitmap(a.bm, b.bm, d.bm, 1);     // B too small to read
     EXPECT_EQ(GetCapturedStdout(), "");
     EXPECT_EQ(pixels_changed(d, kFill), 0);
+    // Modes that read only A still run with a small B.
+    VRX_BlendBitmap(a.bm, b.bm, d.bm, 0);
+    EXPECT_EQ(d.mem, std::vector<uint32_t>(4, 1));
+    VRX_BlendBitmap(a.bm, b.bm, d.bm, 6);
+    EXPECT_EQ(d.mem, std::vector<uint32_t>(4, 0));
 }
 
 TEST_F(Effects, FadeModesAndSizeMismatch) {
