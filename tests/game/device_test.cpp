@@ -19,13 +19,14 @@ TEST_F(Device, ClearedFrameDrawsSixtyFourDarkDiscsAndNoAuxLeds) {
     for (int32_t y = 0; y < 8; y++)
         for (int32_t x = 0; x < 8; x++) EXPECT_EQ(disc_at(x, y), 0x404040u) << x << "," << y;
     for (int32_t i = 0; i < 8; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), backdrop);
-    // Corner discs sit at the edges of the matrix area; radius 12 reaches 12 pixels out.
+    // Radius 12 reaches 12 pixels out on the centre row but only 11 rows up and down.
     EXPECT_EQ(screen_at(206, 356), 0x404040u);
     EXPECT_EQ(screen_at(423, 139), 0x404040u);
     EXPECT_EQ(screen_at(206 + 12, 356), 0x404040u);
     EXPECT_EQ(screen_at(206 + 13, 356), backdrop);
     EXPECT_EQ(screen_at(206, 356 - 11), 0x404040u);
-    EXPECT_EQ(screen_at(206, 356 - 13), backdrop);
+    EXPECT_EQ(screen_at(206, 356 - 12), backdrop);
+    EXPECT_EQ(screen_at(206, 356 + 12), backdrop);
 }
 
 TEST_F(Device, LevelsMapToChannelBrightness) {
@@ -52,7 +53,8 @@ TEST_F(Device, LitAuxLedsAreSmallAmberDiscsOnTheirLine) {
     EXPECT_EQ(screen_at(210 + 6, 115), 0xFFAA00u);
     EXPECT_EQ(screen_at(210 + 7, 115), backdrop);
     EXPECT_EQ(screen_at(210, 115 + 5), 0xFFAA00u);
-    EXPECT_EQ(screen_at(210, 115 + 7), backdrop);
+    EXPECT_EQ(screen_at(210, 115 + 6), backdrop);
+    EXPECT_EQ(screen_at(210, 115 - 6), backdrop);
 }
 
 TEST_F(Device, FrameHoldsBlueGreenRedPlanesPerColumn) {

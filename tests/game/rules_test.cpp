@@ -52,6 +52,16 @@ std::array<int8_t, 4> gems() {
     return {gemy[0], gemy[1], gemy[2], gemy[3]};
 }
 
+// The game's globals as the program starts, taken before any test runs.
+struct LoadValues {
+    uint8_t gamestate, speedcount, gamespeed;
+    uint16_t score;
+    int8_t gemy0, gemcolor3, slot, color, bulletx, bullety, bulletcolor, titlex, titledir, scorex;
+};
+const LoadValues at_load = {gamestate,   speedcount, gamespeed, score,   gemy[0],
+                            gemcolor[3], slot,       color,     bulletx, bullety,
+                            bulletcolor, titlex,     titledir,  scorex};
+
 // A press that one tick sees, released before the next.
 void press(uint32_t vk) {
     hold(vk);
@@ -72,8 +82,32 @@ class Game : public Handheld {
 
 using GameStart = Handheld;
 
+TEST(GameGlobals, ValuesAtLoad) {
+    EXPECT_EQ(at_load.gamestate, GAME_PLAYING);
+    EXPECT_EQ(at_load.bullety, 127); // no shot in flight
+    EXPECT_EQ(at_load.gamespeed, 50);
+    EXPECT_EQ(at_load.titledir, 1);
+    EXPECT_EQ(at_load.scorex, 16); // the first score screen scrolls in from column 16
+    EXPECT_EQ(at_load.score + at_load.speedcount + at_load.titlex, 0);
+    EXPECT_EQ(at_load.gemy0 | at_load.gemcolor3 | at_load.slot | at_load.color | at_load.bulletx |
+                  at_load.bulletcolor,
+              0);
+}
+
 TEST_F(GameStart, SetupShowsSplashThenTitleInTheFirstFrame) {
+    const uint8_t lit[3] = {15, 15, 15};
+    Glo.SetPxClr(3, 3, lit);
+    GlowbyJr::AuxLEDs = 0xF0;
+    scorex = 5;
     setup();
+    EXPECT_EQ(scorex, 5); // kept across games
+    // The frame loop's first drawing, before the splash: dark matrix, leftmost auxiliary LED.
+    VRX_ClearColorBitmap(VRX_screenbitmap, 0x123456);
+    Glo.update_glowbyjr();
+    for (int32_t y = 0; y < 8; y++)
+        for (int32_t x = 0; x < 8; x++) EXPECT_EQ(disc_at(x, y), 0x404040u) << x << "," << y;
+    EXPECT_EQ(screen_at(210, 115), 0xFFAA00u);
+    for (int32_t i = 1; i < 8; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), 0x123456u) << i;
     EXPECT_EQ(gamestate, GAME_SPLASH);
     EXPECT_EQ(GlowbyJr::AuxLEDs, 1);
     EXPECT_EQ(ColorTable[1][0], 15);
@@ -385,4 +419,5 @@ TEST_F(Game, ScoreScreenShowsTheScoreAndReturnsToTheTitle) {
     loop(); // A still held: no new press
     EXPECT_EQ(gamestate, GAME_TITLE);
     EXPECT_EQ(titlex, 1);
+    EXPECT_EQ(GlowbyJr::AuxLEDs, 5);
 }

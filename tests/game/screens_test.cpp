@@ -40,7 +40,7 @@ TEST(TitleBitmap, EightCapitalsOnAFourColumnPitchInTheRowGradient) {
         EXPECT_GT(top, 0) << "letter " << n;
         EXPECT_GT(bottom, 0) << "letter " << n;
     }
-    // The two Ts, the two Ls and the N pair are drawn alike: T I N T F A L L.
+    // T I N T F A L L: the two Ts and the two Ls are drawn alike.
     for (int32_t y = 0; y < 6; y++)
         for (int32_t k = 0; k < 3; k++) {
             EXPECT_EQ(title_data[48 * y + 4 + k], title_data[48 * y + 16 + k]);
