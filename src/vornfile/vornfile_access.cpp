@@ -172,7 +172,9 @@ void *vornfile_loadbuffer(const char *name) {
     if (!name || !local_name(path, name) || !vornfile_open(path, &handle, 0)) return nullptr;
     void *buffer = nullptr;
     if (handle.size >= 0) {
-        buffer = _wrap_malloc_dbg(static_cast<uint32_t>(handle.size), VORNFILE_SOURCE, __LINE__);
+        // An empty file still gets a buffer: null means "not loaded" to the callers.
+        uint32_t bytes = handle.size > 0 ? static_cast<uint32_t>(handle.size) : 1;
+        buffer = _wrap_malloc_dbg(bytes, VORNFILE_SOURCE, __LINE__);
         if (buffer) vornfile_read(buffer, static_cast<uint32_t>(handle.size), 1, &handle);
     }
     vornfile_close(&handle);

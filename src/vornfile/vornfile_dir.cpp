@@ -65,6 +65,7 @@ char *vornfile_getpath() {
 }
 
 void vornfile_adddir(const char *name) {
+    if (!name) return;
     for (uint32_t i = 0; i < vornfile_numdirs; i++)
         if (!std::strcmp(vornfile_dirnames[i], name)) return;
     if (vornfile_numdirs >= MAX_DIRS) {

@@ -25,6 +25,21 @@ static int32_t diroffset = 0;
 static char curFile[256];
 static uint32_t scan_capacity = 0; // name slots allocated for the filling pass
 
+// Directories being scanned, outermost first: a link back to one of them would recurse until the
+// path buffer runs out, and two such links would double the work at every level.
+struct scan_level {
+    dev_t device;
+    ino_t inode;
+};
+static scan_level scan_stack[sizeof curDir / 2 + 2];
+static uint32_t scan_depth = 0;
+
+static int32_t scanning(const struct stat &status) {
+    for (uint32_t i = 0; i < scan_depth; i++)
+        if (scan_stack[i].device == status.st_dev && scan_stack[i].inode == status.st_ino) return 1;
+    return 0;
+}
+
 // Length of the file holding the archive and the read position in its header: every header
 // read is checked against the length and against what fread delivered.
 static uint64_t image_length = 0;
@@ -248,6 +263,12 @@ static int32_t readheader_archive() {
         vornfile_image.offsets[i] = at;
         previous = at;
     }
+    // Data begin where the directory ends; an offset inside the header would serve header bytes
+    // as file contents.
+    if (numfiles > 0 && vornfile_image.offsets[0] < header_pos) {
+        _dbg_printf("entry data overlap the archive header: %u\n", vornfile_image.offsets[0]);
+        return header_fail();
+    }
     return common_tail();
 }
 
@@ -338,6 +359,11 @@ void vornfile_opendir(const char *path, int32_t fill) {
         closedir(dir);
         return;
     }
+    // Every level adds at least two bytes to curDir, so the stack cannot fill; stay safe anyway.
+    struct stat here;
+    uint32_t depth = scan_depth;
+    if (stat(".", &here) == 0 && scan_depth < sizeof scan_stack / sizeof scan_stack[0])
+        scan_stack[scan_depth++] = {here.st_dev, here.st_ino};
     while (struct dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
         if (!std::strcmp(name, ".") || !std::strcmp(name, "..")) continue;
@@ -348,6 +374,10 @@ void vornfile_opendir(const char *path, int32_t fill) {
             continue;
         }
         size_t n = std::strlen(name);
+        if (scanning(status)) {
+            _dbg_printf("directory loop, skipped: %.*s%s/\n", diroffset, curDir, name);
+            continue;
+        }
         if (static_cast<size_t>(diroffset) + n + 1 >= sizeof curDir) {
             _dbg_printf("path too long, skipped: %.*s%s/\n", diroffset, curDir, name);
             continue;
@@ -360,6 +390,7 @@ void vornfile_opendir(const char *path, int32_t fill) {
         diroffset -= static_cast<int32_t>(n + 1);
         curDir[diroffset] = 0;
     }
+    scan_depth = depth;
     if (closedir(dir) != 0) std::printf("Error closing directory\n");
     if (fchdir(start) != 0) _dbg_printf("could not return to the starting directory\n");
     close(start);

@@ -83,4 +83,30 @@ expect_status 1 "$vornpack" extract pack.vorn
 printf 'VORN\x01\x00\x00\x00\x1c\x00\x00\x00\x05\x00\x00\x00\x00\x00\x00\x00../zz\x1c\x00\x00\x00' >evil.vorn
 expect_status 1 "$vornpack" extract evil.vorn safe
 [ ! -e zz ] || fail "extract escaped its folder"
+# Data offsets pointing into the header are refused as well.
+printf 'VORN\x01\x00\x00\x00\x1c\x00\x00\x00\x05\x00\x00\x00\x00\x00\x00\x00abcde\x04\x00\x00\x00' >overlap.vorn
+expect_status 1 "$vornpack" list overlap.vorn
+grep -q 'inside the archive header' err.txt || fail "overlapping data offset"
+
+# The output may not be one of its own inputs, which it would destroy.
+cp in/font_heat.tga self.tga
+expect_status 1 "$vornpack" create self.tga self.tga
+grep -q 'output file itself' err.txt || fail "create onto an input"
+cmp in/font_heat.tga self.tga || fail "create destroyed its input"
+cp "$vornpack" self.exe
+expect_status 1 "$vornpack" append self.exe in/leds.tga ./self.exe
+cmp "$vornpack" self.exe || fail "append packed the executable into itself"
+# Directories given as files, and files given as the target folder.
+expect_status 1 "$vornpack" create bad.vorn in
+grep -q 'not a regular file' err.txt || fail "directory as a file"
+expect_status 1 "$vornpack" append in in/leds.tga
+grep -q 'Is a directory' err.txt || fail "directory as the executable"
+expect_status 1 "$vornpack" extract pack.vorn self.tga
+grep -q 'not a directory' err.txt || fail "extract into a file"
+printf x >'in/back\slash.tga'
+expect_status 1 "$vornpack" create bad.vorn 'in/back\slash.tga'
+[ ! -e bad.vorn ] || fail "refused archive was written"
+# Help is found after a command too, and goes to standard output.
+expect_status 0 "$vornpack" append --help
+grep -q '^Usage: vornpack' out.txt || fail "help after a command"
 echo PASS

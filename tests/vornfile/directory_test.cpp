@@ -79,6 +79,19 @@ TEST_F(Vornfile, MissingDirectoryMountsEmpty) {
     EXPECT_EQ(vornfile_image.numfiles, 0u);
 }
 
+TEST_F(Vornfile, DirectoryScanDoesNotFollowLinksBackIntoItself) {
+    write_file(dir / "data" / "a.tga", "A");
+    write_file(dir / "data" / "sub" / "b.tga", "B");
+    std::filesystem::create_directory_symlink("..", dir / "data" / "sub" / "up");
+    std::string root = (dir / "data").string();
+    std::string before = cwd();
+    std::string out = printed([&] { ASSERT_EQ(vornfile_mountimage(root.c_str(), 2), 1); });
+    EXPECT_THAT(out, HasSubstr("Found 2 files\n"));
+    EXPECT_THAT(out, HasSubstr("directory loop, skipped: "));
+    EXPECT_THAT(image_names(), UnorderedElementsAre("a.tga", "sub/b.tga"));
+    EXPECT_EQ(cwd(), before);
+}
+
 TEST_F(Vornfile, DirectoryScanSkipsPathsOf256BytesOrMore) {
     std::string longdir(200, 'd');
     write_file(dir / "data" / longdir / std::string(54, 'f'), "fits: 255 bytes");

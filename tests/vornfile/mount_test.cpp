@@ -135,6 +135,9 @@ TEST_F(Vornfile, InconsistentHeadersDoNotMount) {
     set32(b, entry0 + 8 + 5, static_cast<uint32_t>(good.size()));
     cases.push_back({"offset beyond romsize", b});
     b = good;
+    set32(b, entry0 + 8 + 5, prefix + 4);
+    cases.push_back({"data overlap the header", b});
+    b = good;
     set32(b, prefix + 8, static_cast<uint32_t>(good.size()) + 1);
     cases.push_back({"romsize beyond the file", b});
     b = good;
@@ -182,4 +185,39 @@ TEST_F(Vornfile, AllocationFailureLeavesNothingMounted) {
     EXPECT_THAT(out, HasSubstr("wrap_malloc"));
     expect_nothing_mounted();
     EXPECT_EQ(g_mem_in_use, memory_before);
+}
+
+// Strange names and empty entries are still consistent archives: they mount and stay inside.
+TEST_F(Vornfile, EmptyEntriesAndOddNamesMount) {
+    const std::string nul("a\0b", 3);
+    std::vector<Entry> odd = {{"empty.bin", ""}, {"../up.txt", "U"}, {"dir/", "D"},   {"", "E"},
+                              {nul, "N"},        {"/abs", "A"},      {"last.bin", ""}};
+    Bytes bytes = make_executable(odd, 16);
+    ASSERT_EQ(mount_bytes(bytes, 1, nullptr), 1);
+    // The last entry starts exactly at romsize.
+    EXPECT_EQ(vornfile_image.offsets[6], vornfile_image.romsize);
+
+    vornfile_handle handle;
+    printed([&] { ASSERT_EQ(vornfile_open("last.bin", &handle, 0), 1); });
+    EXPECT_EQ(vornfile_fsize(&handle), 0);
+    EXPECT_EQ(vornfile_feof(&handle), 1);
+    printed([&] { ASSERT_EQ(vornfile_open("../UP.TXT", &handle, 0), 1); });
+    char c = 0;
+    vornfile_read(&c, 1, 1, &handle);
+    EXPECT_EQ(c, 'U');
+
+    void *empty = nullptr;
+    printed([&] { empty = vornfile_loadbuffer("empty.bin"); });
+    EXPECT_NE(empty, nullptr) << "an empty file is still loaded";
+    if (empty) _wrap_free_dbg(empty, "test", 1);
+
+    std::string out = printed([] {
+        vornfile_readdir("*.*");
+        vornfile_chdir("..");
+        vornfile_readdir("*.*");
+        vornfile_chdir("dir");
+        vornfile_readdir("*.*");
+    });
+    EXPECT_EQ(vornfile_filelist[0].isdir, 1);
+    EXPECT_STREQ(vornfile_filelist[0].label, "[..]");
 }

@@ -20,7 +20,8 @@ int32_t pack_readfile(const char *path, std::vector<uint8_t> *bytes, std::string
     int32_t failed = std::ferror(fp);
     std::fclose(fp);
     if (failed) {
-        *error = std::string("cannot read ") + path;
+        // A directory opens fine and only fails here, with EISDIR.
+        *error = std::string("cannot read ") + path + ": " + std::strerror(errno);
         return 0;
     }
     return 1;
@@ -100,6 +101,11 @@ int32_t pack_parse(const std::vector<uint8_t> &file, pack_image *image, std::str
         }
         previous = entry.offset;
         image->entries.push_back(entry);
+    }
+    // Data begin where the directory ends, as the library requires when mounting.
+    if (!image->entries.empty() && image->entries[0].offset < at) {
+        *error = "data offset of entry 0 lies inside the archive header";
+        return 0;
     }
     for (size_t i = 0; i < image->entries.size(); i++) {
         uint32_t end =

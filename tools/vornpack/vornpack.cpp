@@ -37,7 +37,13 @@ static const char *const HELP =
     "\n"
     "Each FILE is stored under its base name: assets/leds.tga is stored as leds.tga.\n"
     "Names must have no upper-case letters (the library folds every request to lower case)\n"
-    "and at most 255 bytes, and two FILEs may not share a name.\n"
+    "and no backslash, have at most 255 bytes, and two FILEs may not share a name. The\n"
+    "output of create or append may not also be one of the FILEs.\n"
+    "\n"
+    "Examples:\n"
+    "  vornpack create assets.vorn gfx/leds.tga gfx/font_heat.tga\n"
+    "  vornpack append game.exe gfx/leds.tga gfx/font_heat.tga\n"
+    "  vornpack extract game.exe unpacked\n"
     "\n"
     "Exit status is 0 on success and 1 on any error.\n";
 
@@ -52,18 +58,29 @@ static int32_t usage_error(const char *message) {
     return 1;
 }
 
-// Reads the FILEs and checks the names they will be stored under.
-static int32_t gather(int32_t count, char **paths, std::vector<std::string> *names,
-                      std::vector<std::vector<uint8_t>> *data, std::string *error) {
+// Reads the FILEs and checks the names they will be stored under. The output file may not be
+// one of them: it would be replaced by (or packed into) itself.
+static int32_t gather(const char *output, int32_t count, char **paths,
+                      std::vector<std::string> *names, std::vector<std::vector<uint8_t>> *data,
+                      std::string *error) {
     for (int32_t i = 0; i < count; i++) {
         std::error_code code;
         if (!fs::is_regular_file(paths[i], code)) {
             *error = std::string(paths[i]) + ": not a regular file";
             return 0;
         }
+        if (fs::equivalent(output, paths[i], code)) {
+            *error = std::string(paths[i]) + ": is the output file itself";
+            return 0;
+        }
         std::string name = fs::path(paths[i]).filename().string();
         if (name.empty() || name.size() > 255) {
             *error = std::string(paths[i]) + ": stored name must have 1 to 255 bytes";
+            return 0;
+        }
+        if (name.find('\\') != std::string::npos) {
+            *error = std::string(paths[i]) + ": stored name '" + name +
+                     "' has a backslash, which reads as a folder separator";
             return 0;
         }
         for (char c : name) {
@@ -93,7 +110,7 @@ static int32_t command_create(int32_t argc, char **argv) {
     std::vector<std::vector<uint8_t>> data;
     std::vector<uint8_t> archive;
     std::string error;
-    if (!gather(argc - 3, argv + 3, &names, &data, &error) ||
+    if (!gather(argv[2], argc - 3, argv + 3, &names, &data, &error) ||
         !pack_build(&archive, names, data, &error) || !pack_writefile(argv[2], archive, &error))
         return fail(error);
     return 0;
@@ -107,7 +124,7 @@ static int32_t command_append(int32_t argc, char **argv) {
     std::vector<uint8_t> file;
     std::string error;
     if (!pack_readfile(target, &file, &error)) return fail(error);
-    if (!gather(argc - 3, argv + 3, &names, &data, &error)) return fail(error);
+    if (!gather(target, argc - 3, argv + 3, &names, &data, &error)) return fail(error);
     // An archive appended earlier (trailer pointing at a header whose data end at the trailer)
     // is cut off and replaced.
     pack_image old = {};
@@ -176,6 +193,8 @@ static int32_t command_extract(int32_t argc, char **argv) {
                         "'");
     std::error_code code;
     fs::path dir(argv[3]);
+    if (fs::exists(dir, code) && !fs::is_directory(dir, code))
+        return fail(std::string(argv[3]) + ": exists and is not a directory");
     fs::create_directories(dir, code);
     if (code) return fail(std::string("cannot create ") + argv[3] + ": " + code.message());
     for (const pack_entry &entry : image.entries) {
@@ -192,11 +211,14 @@ static int32_t command_extract(int32_t argc, char **argv) {
 
 int main(int argc, char **argv) {
     if (argc < 2) return usage_error("no command given");
-    const char *command = argv[1];
-    if (!std::strcmp(command, "-h") || !std::strcmp(command, "--help")) {
-        std::printf("%s%s", USAGE, HELP);
-        return 0;
+    // Help wins wherever it stands, as in "vornpack append --help".
+    for (int32_t i = 1; i < argc; i++) {
+        if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")) {
+            std::printf("%s%s", USAGE, HELP);
+            return 0;
+        }
     }
+    const char *command = argv[1];
     if (!std::strcmp(command, "create")) return command_create(argc, argv);
     if (!std::strcmp(command, "append")) return command_append(argc, argv);
     if (!std::strcmp(command, "list")) return command_list(argc, argv);
