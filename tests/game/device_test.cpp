@@ -1,150 +1,136 @@
 #include "fixture.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
 namespace {
 const uint32_t backdrop = 0x123456;
 
-void draw_frame() {
-    VRX_ClearColorBitmap(VRX_screenbitmap, backdrop);
-    Glo.update_glowbyjr();
+// The colour table as bytes; the first copy is taken before any test runs InitColors.
+std::vector<uint8_t> bytes(const uint8_t (*table)[3]) {
+    return {&table[0][0], &table[0][0] + 96};
+}
+const std::vector<uint8_t> table_at_load = bytes(ColorTable);
+// clang-format off
+const uint8_t handheld_defaults[32][3] = { // entries 16..31 black
+    {0, 0, 0}, {6, 0, 0}, {12, 5, 0}, {7, 10, 0}, {0, 15, 0}, {0, 0, 5}, {8, 0, 4}, {3, 15, 2},
+    {1, 0, 0}, {1, 1, 0}, {1, 1, 0},  {0, 1, 0},  {0, 3, 1},  {0, 0, 1}, {2, 0, 1}, {15, 15, 15}};
+const uint8_t game_palette[32][3] = {
+    {0, 0, 0}, {15, 15, 15}, {15, 15, 4}, {15, 8, 0}, {3, 2, 2}, {9, 6, 3}, {9, 6, 3},  {9, 8, 8},
+    {3, 0, 0}, {6, 0, 1},    {10, 0, 2},  {12, 0, 3}, {0, 5, 2}, {2, 7, 4}, {4, 9, 6},  {7, 11, 8},
+    {0, 2, 4}, {0, 3, 6},    {1, 6, 9},   {3, 9, 12}, {3, 0, 3}, {5, 1, 6}, {8, 4, 10}, {11, 9, 12},
+    {3, 2, 0}, {6, 4, 2},    {9, 6, 3},   {12, 8, 4}, {1, 6, 2}, {2, 7, 4}, {4, 9, 6},  {7, 11, 8}};
+// clang-format on
+
+using Six = std::array<uint8_t, 6>; // A, B, Up, Down, Left, Right
+Six buttons() {
+    return {Button_A, Button_B, Button_Up, Button_Down, Button_Left, Button_Right};
 }
 } // namespace
 
 using Device = Handheld;
 
-TEST_F(Device, ClearedFrameDrawsSixtyFourDarkDiscsAndNoAuxLeds) {
-    GlowbyJr::AuxLEDs = 0;
+TEST_F(Device, DisplaySlateDrawsDiscsThroughTheColorTable) {
+    EditColor(5, 11, 0, 12); // 11 -> 240, 0 -> 64, 12 and up -> 255
+    EditColor(6, 13, 14, 15);
+    DrawPx(0, 0, 5);          // bottom left
+    DrawPx(7, 7, 6);          // top right
+    DrawPx(5, 0, 33);         // index wraps to 1, white
+    GlowbyJr::AuxLEDs = 0x81; // leftmost and rightmost
+    VRX_ClearColorBitmap(VRX_screenbitmap, backdrop);
     uint32_t frames = VRX_video_numframes;
-    draw_frame();
-    EXPECT_EQ(VRX_video_numframes, frames + 1); // presented once
+    DisplaySlate();
+    EXPECT_EQ(VRX_video_numframes, frames + 1);
+    EXPECT_EQ(GameSlate[40], 33); // slate untouched
+    // Discs of radius 12 reach 12 pixels out on the centre row but only 11 rows up and down;
+    // auxiliary LEDs are amber discs of radius 6 at x = 210 + 30i, y = 115.
+    const struct {
+        int32_t x, y;
+        uint32_t rgb;
+    } points[] = {
+        // LEDs (0, 0), (7, 7), (5, 0), (1, 0); the edges of (1, 0); auxiliary LED 0
+        {206, 356, 0xF040FF}, {423, 139, 0xFFFFFF}, {361, 356, 0xFFFFFF}, {237, 356, 0x404040},
+        {249, 356, 0x404040}, {250, 356, backdrop}, {237, 345, 0x404040}, {237, 344, backdrop},
+        {237, 368, backdrop}, {210, 115, 0xFFAA00}, {420, 115, 0xFFAA00}, {216, 115, 0xFFAA00},
+        {217, 115, backdrop}, {210, 120, 0xFFAA00}, {210, 121, backdrop}, {210, 109, backdrop}};
+    for (auto p : points) EXPECT_EQ(screen_at(p.x, p.y), p.rgb) << p.x << "," << p.y;
+
+    GlowbyJr::AuxLEDs = 0;
+    ClearSlate();
+    VRX_ClearColorBitmap(VRX_screenbitmap, backdrop);
+    DisplaySlate();
     for (int32_t y = 0; y < 8; y++)
         for (int32_t x = 0; x < 8; x++) EXPECT_EQ(disc_at(x, y), 0x404040u) << x << "," << y;
-    for (int32_t i = 0; i < 8; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), backdrop);
-    // Radius 12 reaches 12 pixels out on the centre row but only 11 rows up and down.
-    EXPECT_EQ(screen_at(206, 356), 0x404040u);
-    EXPECT_EQ(screen_at(423, 139), 0x404040u);
-    EXPECT_EQ(screen_at(206 + 12, 356), 0x404040u);
-    EXPECT_EQ(screen_at(206 + 13, 356), backdrop);
-    EXPECT_EQ(screen_at(206, 356 - 11), 0x404040u);
-    EXPECT_EQ(screen_at(206, 356 - 12), backdrop);
-    EXPECT_EQ(screen_at(206, 356 + 12), backdrop);
+    for (int32_t i = 0; i < 8; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), backdrop) << i;
 }
 
-TEST_F(Device, LevelsMapToChannelBrightness) {
-    const uint8_t c11_12_0[3] = {11, 12, 0}; // red, green, blue
-    const uint8_t c13_14_15[3] = {13, 14, 15};
-    const uint8_t c1_2_3[3] = {1, 2, 3};
-    Glo.SetPxClr(0, 0, c11_12_0);
-    Glo.SetPxClr(7, 7, c13_14_15);
-    Glo.SetPxClr(3, 5, c1_2_3);
-    draw_frame();
-    EXPECT_EQ(disc_at(0, 0), 0xF0FF40u);
-    EXPECT_EQ(disc_at(7, 7), 0xFFFFFFu);
-    EXPECT_EQ(disc_at(3, 5), 0x506070u);
-    EXPECT_EQ(disc_at(5, 3), 0x404040u);
-    EXPECT_EQ(screen_at(423, 139), 0xFFFFFFu); // column 7, row 7 is top right
-}
-
-TEST_F(Device, LitAuxLedsAreSmallAmberDiscsOnTheirLine) {
-    GlowbyJr::AuxLEDs = 0x81;
-    draw_frame();
-    EXPECT_EQ(screen_at(210, 115), 0xFFAA00u);
-    EXPECT_EQ(screen_at(420, 115), 0xFFAA00u);
-    for (int32_t i = 1; i < 7; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), backdrop) << i;
-    EXPECT_EQ(screen_at(210 + 6, 115), 0xFFAA00u);
-    EXPECT_EQ(screen_at(210 + 7, 115), backdrop);
-    EXPECT_EQ(screen_at(210, 115 + 5), 0xFFAA00u);
-    EXPECT_EQ(screen_at(210, 115 + 6), backdrop);
-    EXPECT_EQ(screen_at(210, 115 - 6), backdrop);
-}
-
-TEST_F(Device, FrameHoldsBlueGreenRedPlanesPerColumn) {
-    const uint8_t rgb[3] = {9, 5, 2};
-    Glo.SetPxClr(2, 3, rgb);
-    EXPECT_EQ(GlowbyJr::GlowbyFrame[24 * 2 + 3], 2);
-    EXPECT_EQ(GlowbyJr::GlowbyFrame[24 * 2 + 8 + 3], 5);
-    EXPECT_EQ(GlowbyJr::GlowbyFrame[24 * 2 + 16 + 3], 9);
-    EXPECT_EQ(Glo.GetPixelR(2, 3), 9);
-    EXPECT_EQ(Glo.GetPixelG(2, 3), 5);
-    EXPECT_EQ(Glo.GetPixelB(2, 3), 2);
-    Glo.ClearPixel(2, 3);
-    for (uint8_t b : GlowbyJr::GlowbyFrame) EXPECT_EQ(b, 0);
-}
-
-TEST_F(Device, FrameCoordinatesWrapInsideTheFrame) {
-    const uint8_t rgb[3] = {7, 8, 9};
-    Glo.SetPxClr(8, 9, rgb); // same LED as (0, 1)
-    EXPECT_EQ(Glo.GetPixelR(0, 1), 7);
-    EXPECT_EQ(Glo.GetPixelB(255, 255), 0);
-    Glo.SetPxClr(255, 255, rgb);
-    EXPECT_EQ(Glo.GetPixelG(7, 7), 8);
-    Glo.ClearPixel(15, 15);
-    EXPECT_EQ(Glo.GetPixelG(7, 7), 0);
-}
-
-TEST_F(Device, ConstructorResetsSharedStateButNotSoundPermission) {
-    const uint8_t rgb[3] = {1, 1, 1};
-    Glo.SetPxClr(4, 4, rgb);
-    GlowbyJr::AuxLEDs = 0xFF;
-    GlowbyJr::ToneTimeRemaining = 99;
-    GlowbyJr::SoundAllowed = 1;
-    GlowbyJr::SoundEnabled = 1;
-    GlowbyJr another;
-    EXPECT_EQ(GlowbyJr::AuxLEDs, 0);
-    EXPECT_EQ(GlowbyJr::ToneTimeRemaining, 0u);
-    EXPECT_EQ(GlowbyJr::SoundEnabled, 0);
-    EXPECT_EQ(GlowbyJr::SoundAllowed, 1);
-    EXPECT_EQ(GlowbyJr::currentColPtr, GlowbyJr::GlowbyFrame);
-    EXPECT_EQ(Glo.GetPixelR(4, 4), 0);
-    GlowbyJr::SoundAllowed = 0;
+TEST_F(Device, FrameHoldsBlueGreenRedPlanesAndWrapsCoordinates) {
+    using Rgb = std::array<uint8_t, 3>;
+    const uint8_t *f = GlowbyJr::GlowbyFrame;
+    Glo.SetPxClr(2, 3, Rgb{9, 5, 2}.data());
+    EXPECT_EQ((Rgb{f[51], f[59], f[67]}), (Rgb{2, 5, 9})); // 24x + y, then + 8 and + 16
+    EXPECT_EQ((Rgb{Glo.GetPixelR(2, 3), Glo.GetPixelG(10, 11), Glo.GetPixelB(2, 3)}),
+              (Rgb{9, 5, 2}));
+    Glo.ClearPixel(10, 11); // same LED
+    EXPECT_EQ(std::count(f, f + 192, 0), 192);
 }
 
 TEST_F(Device, ButtonsComeFromTheHeldKeySet) {
-    EXPECT_EQ(Glo.GetButtons(), 0);
-    EXPECT_EQ(PINC, 0xFF);
-    hold(KEY_A);
-    hold(KEY_B);
-    EXPECT_EQ(Glo.GetButtons(), 3);
-    EXPECT_EQ(PINC, 0xFC);
-    EXPECT_EQ(Glo.GetButtons(), 3); // held, not newly pressed
-    release_all_keys();
     const struct {
-        uint32_t vk;
-        uint8_t button;
-    } map[] = {{KEY_UP, 4}, {KEY_DOWN, 8}, {KEY_LEFT, 16}, {KEY_RIGHT, 32}};
-    for (auto m : map) {
-        hold(m.vk);
-        EXPECT_EQ(Glo.GetButtons(), m.button) << m.vk;
-        EXPECT_EQ(PINC, static_cast<uint8_t>(~m.button));
-        release(m.vk);
+        std::vector<uint32_t> keys;
+        uint8_t buttons;
+    } cases[] = {{{}, 0},          {{KEY_A, KEY_B}, 3}, {{KEY_UP}, 4}, {{KEY_DOWN}, 8},
+                 {{KEY_LEFT}, 16}, {{KEY_RIGHT}, 32},   {{16, 13}, 0}}; // Shift, Return: none
+    for (const auto &c : cases) {
+        release_all_keys();
+        for (uint32_t vk : c.keys) hold(vk);
+        EXPECT_EQ(Glo.GetButtons(), c.buttons);
+        EXPECT_EQ(Glo.GetButtons(), c.buttons); // held, not newly pressed
+        EXPECT_EQ(PINC, static_cast<uint8_t>(~c.buttons));
     }
-    hold(16); // Shift and Return are not buttons
-    hold(13);
-    EXPECT_EQ(Glo.GetButtons(), 0);
 }
 
-TEST_F(Device, TonesAreRecordedSilently) {
-    Glo.StartTone(18182, 50);
-    EXPECT_EQ(GlowbyJr::SoundEnabled, 0); // sound never allowed
-    EXPECT_EQ(GlowbyJr::ToneTimeRemaining, 50u);
-    GlowbyJr::SoundAllowed = 1;
-    Glo.SoundState(1);
-    EXPECT_EQ(GlowbyJr::SoundEnabled, 1);
-    Glo.SoundState(0);
-    EXPECT_EQ(GlowbyJr::SoundEnabled, 0);
-    GlowbyJr::SoundAllowed = 0;
+TEST_F(Device, PressesReportOnceAndNotThroughSetup) {
+    hold(KEY_A);
+    GlowbyJrSimpleSetup(); // also resets the device
+    EXPECT_EQ(GlowbyJr::AuxLEDs, 0);
+    CheckButtonsPress();
+    EXPECT_EQ(Button_A, 0); // held through set-up
+    release(KEY_A);
+    CheckButtonsPress();
+    for (uint32_t vk : {KEY_A, KEY_B, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT}) hold(vk);
+    CheckButtonsPress();
+    EXPECT_EQ(buttons(), (Six{2, 1, 4, 8, 16, 32})); // masks, not flags
+    CheckButtonsPress();
+    EXPECT_EQ(buttons(), (Six{0, 0, 0, 0, 0, 0}));
+    CheckButtonsDown(); // held buttons, every time
+    EXPECT_EQ(buttons(), (Six{2, 1, 4, 8, 16, 32}));
 }
 
-TEST_F(Device, DelayReadsTheClockUntilTheTimeHasPassed) {
-    winapi_clock_use_stepping(0, 1);
-    VRX_timer_starttick = 0;
-    delay(0); // two readings: 0, 1
-    EXPECT_EQ(millis(), 2u);
-    delay(-5); // 3, 4
-    EXPECT_EQ(millis(), 5u);
-    delay(10); // 6 .. 16
-    EXPECT_EQ(millis(), 17u);
-    winapi_clock_use_manual(1000);
-    VRX_timer_starttick = 400;
-    EXPECT_EQ(millis(), 600u);
-    VRX_timer_starttick = 0;
+TEST_F(Device, ColorTableBeforeAndAfterInitColors) {
+    EXPECT_EQ(table_at_load, bytes(handheld_defaults));
+    std::memset(ColorTable, 0x55, sizeof ColorTable);
+    SetAuxLEDs(0x80);
+    InitColors();
+    EXPECT_EQ(bytes(ColorTable), bytes(game_palette));
+    EXPECT_EQ(GlowbyJr::AuxLEDs, 1); // leftmost
+    EditColor(33, 4, 5, 6);          // entry 1
+    EXPECT_EQ(std::vector<uint8_t>(ColorTable[1], ColorTable[2]), (std::vector<uint8_t>{4, 5, 6}));
+}
+
+TEST_F(Device, AuxLedBitsReversedAndSlateCoordinates) {
+    for (uint32_t v = 0; v < 256; v++) {
+        SetAuxLEDsBinary(static_cast<uint8_t>(v));
+        for (int32_t k = 0; k < 8; k++)
+            ASSERT_EQ((GlowbyJr::AuxLEDs >> (7 - k)) & 1, (v >> k) & 1) << v;
+    }
+    for (uint32_t i = 0; i < 64; i++) GameSlate[i] = static_cast<uint8_t>(i);
+    EXPECT_EQ(ReadPx(0, 0), 0);     // bottom left
+    EXPECT_EQ(ReadPixel(0, 0), 7);  // top left
+    EXPECT_EQ(ReadPixel(8, 8), 7);  // wraps to (0, 0)
+    EXPECT_EQ(ReadPixel(3, 9), 30); // row 9 is row 1
+    DrawPx(10, 9, 99);              // wraps to (2, 1)
+    EXPECT_EQ(GameSlate[17], 99);
 }
