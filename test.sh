@@ -20,7 +20,12 @@ ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-sanitize -j"$jobs" -LE script
 
 echo "== ThreadSanitizer (threaded parts)"
 cmake --preset tsan >/dev/null
-cmake --build build-tsan -j"$jobs"
+# Only the test programs of the threaded groups are built here.
+tsan_targets=()
+for group in video sound; do
+    [ -d "tests/$group" ] && tsan_targets+=("test_$group")
+done
+cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
 if ctest --test-dir build-tsan -N -L tsan | grep -q 'Total Tests: [1-9]'; then
     TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" -L tsan --output-on-failure
 fi
