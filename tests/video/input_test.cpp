@@ -39,9 +39,9 @@ TEST_F(Input, ButtonsWheelAndSize) {
     const struct {
         std::vector<int16_t> deltas;
         int32_t position, direction;
-    } reads[] = {{{120, 240, 1}, 3, 1},
+    } reads[] = {{{240, 1, 1}, 3, 1},
                  {{}, 3, 0},
-                 {{-120, -120, -120, -1, -1, -1}, -3, -1},
+                 {{-360, -120, -1, -1, -1, -1}, -3, -1},
                  {{-120, 0}, -4, 0}};
     for (const auto &r : reads) {
         for (int16_t d : r.deltas) msg(522, WPARAM(uint16_t(d)) << 16, 0);
