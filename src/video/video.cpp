@@ -70,8 +70,11 @@ int32_t VRX_InitVideo(uint32_t width, uint32_t height, int32_t bpp, int32_t flag
         VRX_video.zoom = 0;
     set_pixel_format(mode16);
 
-    // Drawing straight into the surface only works when nothing is doubled in between.
-    bool direct = (flags & VRX_DIRECT) && VRX_video.zoom == 0;
+    // Drawing straight into the surface only works when nothing is doubled in between, and
+    // when the surface's rows follow each other with no gap (a row is whole 4-byte words).
+    uint64_t row = uint64_t{width} * VRX_video.bytesperpixel;
+    bool wanted_direct = (flags & VRX_DIRECT) != 0;
+    bool direct = wanted_direct && VRX_video.zoom == 0 && row % 4 == 0;
     release_screen_bitmaps();
     win32_dibtopdown = direct ? 1 : 0;
     int32_t fullscreen = (flags & VRX_FULLSCREEN) ? 1 : 0;
@@ -88,9 +91,7 @@ int32_t VRX_InitVideo(uint32_t width, uint32_t height, int32_t bpp, int32_t flag
     VornBlit_Initialise(VRX_video.redbits, VRX_video.greenbits, VRX_video.bluebits,
                         VRX_video.redshift, VRX_video.greenshift, VRX_video.blueshift);
 
-    uint64_t row = uint64_t{width} * VRX_video.bytesperpixel;
-    if (direct && dibarea && row % 4 == 0) {
-        // The surface's rows follow each other with no gap only when a row is whole words.
+    if (direct && dibarea) {
         VRX_screenbitmap.width = bitmap_side(width);
         VRX_screenbitmap.height = bitmap_side(height);
         VRX_screenbitmap.pixels = static_cast<int32_t>(uint64_t{width} * height);
@@ -99,7 +100,8 @@ int32_t VRX_InitVideo(uint32_t width, uint32_t height, int32_t bpp, int32_t flag
         backbuffer_is_surface = 1;
         VRX_video.flags |= VRX_VIDEO_DIRECT;
     } else {
-        if (direct) _dbg_printf("direct mode not available for this size; using a back buffer\n");
+        if (wanted_direct)
+            _dbg_printf("direct mode not available for this size; using a back buffer\n");
         VRX_CreateBitmap(bitmap_side(width), bitmap_side(height), &VRX_screenbitmap);
     }
     VRX_ClearBitmap(VRX_screenbitmap);
