@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <unistd.h>
 
-using DrawBitmap = DrawingTest;
+using DrawBitmap = DrawingFixture;
 
 TEST_F(DrawBitmap, CopiesTheIntersectionWithTheDestination) {
     Pixels32 pic(640, 480);

@@ -6,12 +6,10 @@
 
 #include <random>
 
-namespace {
-constexpr int32_t kGuard = 1024;
-
-// Draws into destinations that lie between two guard bands of one allocation. Returns the
-// first breach ("" when none) and counts the draws that landed.
-template <class T> std::string run_random_draws(uint32_t seed, int32_t *landed) {
+// Draws into destinations between two guard bands of one allocation. Returns the first breach
+// ("" when none) and counts the draws that landed, so that the guards are known to be tested.
+template <class T> static std::string run_random_draws(uint32_t seed, int32_t *landed) {
+    const int32_t guard = 1024;
     std::mt19937 rng(seed);
     auto pick = [&](int32_t lo, int32_t hi) {
         return std::uniform_int_distribution<int32_t>(lo, hi)(rng);
@@ -20,9 +18,9 @@ template <class T> std::string run_random_draws(uint32_t seed, int32_t *landed) 
         const int32_t dw = pick(1, 50), dh = pick(1, 50), x = pick(-50, 50), y = pick(-50, 50);
         const bool same = pick(0, 2) == 0; // so that the whole-bitmap operations run too
         DrawingPixels<T> src(same ? dw : pick(1, 40), same ? dh : pick(1, 40));
-        DrawingPixels<T> band(dw * dh + 2 * kGuard, 1);
+        DrawingPixels<T> band(dw * dh + 2 * guard, 1);
         src.pattern();
-        VRX_Bitmap dst{dw, dh, uint32_t(dw * dh * sizeof(T)), dw * dh, band.mem.data() + kGuard};
+        VRX_Bitmap dst{dw, dh, uint32_t(dw * dh * sizeof(T)), dw * dh, &band.at(guard, 0)};
         const std::function<void()> ops[] = {
             [&] { VRX_DrawBitmap(x, y, src.bm, dst); },
             [&] { VRX_DrawBlendBitmap(x, y, src.bm, dst, uint8_t(pick(0, 9))); },
@@ -30,8 +28,6 @@ template <class T> std::string run_random_draws(uint32_t seed, int32_t *landed) 
             [&] {
                 VRX_DrawScaledBitmap(x, y, pick(-3, 150), pick(-3, 150), src.bm, dst, pick(-1, 1));
             },
-            [&] { VRX_DrawZoomedBitmap(x, y, pick(-50, 500), src.bm, dst); },
-            [&] { VRX_DrawRotatedBitmapZoom(x, y, src.bm, dst, pick(-800, 800), pick(-600, 600)); },
             [&] {
                 VRX_DrawRotatedBitmapXY(x, y, src.bm, dst, pick(-800, 800), pick(-600, 600),
                                         pick(-60, 60), pick(-60, 60));
@@ -43,16 +39,15 @@ template <class T> std::string run_random_draws(uint32_t seed, int32_t *landed) 
                 VRX_GreyBitmap(src.bm, dst);
             },
         };
-        const int32_t op = pick(0, 8);
+        const int32_t op = pick(0, 6);
         ops[op]();
-        for (int32_t i = 0; i < kGuard; i++)
+        for (int32_t i = 0; i < guard; i++)
             if (band.at(i, 0) != T(kDrawFill) || band.at(band.bm.width - 1 - i, 0) != T(kDrawFill))
                 return "iteration " + std::to_string(iter) + " operation " + std::to_string(op);
         *landed += band.changed() > 0;
     }
     return "";
 }
-} // namespace
 
 TEST(DrawGuard, NoDrawWritesOutsideTheDestination) {
     for (bool sixteen : {false, true}) {
@@ -64,7 +59,7 @@ TEST(DrawGuard, NoDrawWritesOutsideTheDestination) {
                              : run_random_draws<uint32_t>(1234, &landed);
         });
         EXPECT_EQ(breach, "") << sixteen;
-        EXPECT_GT(landed, 400) << sixteen; // the draws mostly land, so the guards are exercised
+        EXPECT_GT(landed, 400) << sixteen;
     }
     drawing_set_depth16(false);
 }

@@ -3,7 +3,7 @@
 
 #include <random>
 
-using DrawRotated = DrawingTest;
+using DrawRotated = DrawingFixture;
 
 TEST(RotationTable, HoldsTruncatedNegatedSines) {
     const int32_t rows[][2] = {{0, 0},       {1, -571}, {30, -16383}, {45, -23169}, {60, -28377},

@@ -1,7 +1,7 @@
 #include "graphics/draw_bitmap.h"
 #include "drawing_fixture.h"
 
-using DrawScaled = DrawingTest;
+using DrawScaled = DrawingFixture;
 
 // Zoom is in percent; the last pixel samples (size - 1) * step, step = (source size << 16) / size.
 TEST_F(DrawScaled, ZoomSetsTheDrawnSize) {

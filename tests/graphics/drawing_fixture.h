@@ -49,7 +49,7 @@ inline void drawing_set_depth16(bool on) {
 }
 
 // Each test starts in 32-bit mode; a 16-bit test switches with drawing_set_depth16(true).
-struct DrawingTest : testing::Test {
+struct DrawingFixture : testing::Test {
     void SetUp() override { drawing_set_depth16(false); }
     void TearDown() override { drawing_set_depth16(false); }
 };

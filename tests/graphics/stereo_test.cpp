@@ -1,9 +1,9 @@
 #include "graphics/stereo.h"
 #include "drawing_fixture.h"
 
-struct Stereo : DrawingTest {
+struct Stereo : DrawingFixture {
     void SetUp() override {
-        DrawingTest::SetUp();
+        DrawingFixture::SetUp();
         VRX_stereoframe = 0;
     }
 };
