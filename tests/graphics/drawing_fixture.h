@@ -2,6 +2,8 @@
 // depth set as video start-up would set it.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -9,38 +11,45 @@
 #include "graphics/bitmap.h"
 #include "video/video_state.h"
 
+inline constexpr uint32_t kDrawFill = 0x12345678;
+inline constexpr const char *kDrawNoData = "bitmap has no data\n";
+
 template <class T> struct DrawingPixels {
     std::vector<T> mem;
     VRX_Bitmap bm{};
-    DrawingPixels(int32_t w, int32_t h, T fill = 0) : mem(size_t(w) * h, fill) {
+    DrawingPixels(int32_t w, int32_t h, T fill = T(kDrawFill)) : mem(size_t(w) * h, fill) {
         bm = {w, h, uint32_t(w * h * sizeof(T)), w * h, mem.data()};
     }
     T &at(int32_t x, int32_t y) { return mem[size_t(y) * bm.width + x]; }
+    VRX_Bitmap no_data() const { return {bm.width, bm.height, bm.size, bm.pixels, nullptr}; }
     // A distinct opaque value per pixel.
     void pattern() {
         for (size_t i = 0; i < mem.size(); i++) mem[i] = T(0xFF000000u | (i * 2654435761u >> 8));
+    }
+    // Pixels that no longer hold the fill.
+    int32_t changed() const {
+        int32_t n = 0;
+        for (T v : mem) n += v != T(kDrawFill);
+        return n;
     }
 };
 using Pixels32 = DrawingPixels<uint32_t>;
 using Pixels16 = DrawingPixels<uint16_t>;
 
-struct DrawingDepth32 : testing::Test {
-    void SetUp() override {
-        VRX_video.flags = 0;
-        VornBlit_Initialise(8, 8, 8, 16, 8, 0);
-    }
-};
-struct DrawingDepth16 : testing::Test {
-    void SetUp() override {
-        VRX_video.flags = VRX_VIDEO_16BIT;
-        VornBlit_Initialise(5, 5, 5, 10, 5, 0);
-    }
-    void TearDown() override { VRX_video.flags = 0; }
-};
-
-// Counts the destination pixels that no longer hold `fill`.
-template <class T> int32_t pixels_changed(const DrawingPixels<T> &p, T fill) {
-    int32_t n = 0;
-    for (T v : p.mem) n += v != fill;
-    return n;
+// What `op` prints on standard output.
+inline std::string drawing_printed(const std::function<void()> &op) {
+    testing::internal::CaptureStdout();
+    op();
+    return testing::internal::GetCapturedStdout();
 }
+
+inline void drawing_set_depth16(bool on) {
+    VRX_video.flags = on ? uint32_t(VRX_VIDEO_16BIT) : 0u;
+    on ? VornBlit_Initialise(5, 5, 5, 10, 5, 0) : VornBlit_Initialise(8, 8, 8, 16, 8, 0);
+}
+
+// Each test starts in 32-bit mode; a 16-bit test switches with drawing_set_depth16(true).
+struct DrawingFixture : testing::Test {
+    void SetUp() override { drawing_set_depth16(false); }
+    void TearDown() override { drawing_set_depth16(false); }
+};
