@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <utility>
@@ -13,10 +14,7 @@
 
 inline void set_depth(bool mode16) {
     VRX_video.flags = mode16 ? uint32_t(VRX_VIDEO_16BIT) : 0u;
-    if (mode16)
-        VornBlit_Initialise(5, 5, 5, 10, 5, 0);
-    else
-        VornBlit_Initialise(8, 8, 8, 16, 8, 0);
+    mode16 ? VornBlit_Initialise(5, 5, 5, 10, 5, 0) : VornBlit_Initialise(8, 8, 8, 16, 8, 0);
 }
 struct Depth32 : testing::Test {
     void SetUp() override { set_depth(false); }
@@ -36,12 +34,12 @@ struct BothDepths : testing::TestWithParam<bool> {
     INSTANTIATE_TEST_SUITE_P(Depth, suite, testing::Values(false, true),                           \
                              [](const auto &p) { return p.param ? "16" : "32"; })
 
-constexpr uint16_t rgb555(uint32_t r, uint32_t g, uint32_t b) {
+inline constexpr auto rgb555 = [](uint32_t r, uint32_t g, uint32_t b) {
     return uint16_t(r << 10 | g << 5 | b);
-}
-constexpr uint16_t rgb565(uint32_t r, uint32_t g, uint32_t b) {
+};
+inline constexpr auto rgb565 = [](uint32_t r, uint32_t g, uint32_t b) {
     return uint16_t(r << 11 | g << 5 | b);
-}
+};
 
 using Points = std::set<std::pair<int32_t, int32_t>>;
 inline Points row_of(int32_t y, int32_t x0, int32_t x1) {
@@ -53,17 +51,15 @@ inline Points row_of(int32_t y, int32_t x0, int32_t x1) {
 // A w x h bitmap of the depth current at construction, filled with `fill`, with `pad` guard
 // bytes on either side of its data.
 struct Canvas {
-    static constexpr uint8_t GUARD = 0x5A;
     int32_t w, h, pad;
     uint32_t fill;
     bool wide = !vrx_mode16();
     std::vector<uint8_t> mem;
     VRX_Bitmap bm{};
     Canvas(int32_t w_, int32_t h_, uint32_t fill_ = 0, int32_t pad_ = 0)
-        : w(w_), h(h_), pad(pad_), fill(fill_) {
-        const uint32_t bytes = uint32_t(w * h) * (wide ? 4 : 2);
-        mem.assign(bytes + 2 * size_t(pad), GUARD);
-        bm = {w, h, bytes, w * h, mem.data() + pad};
+        : w(w_), h(h_), pad(pad_), fill(fill_),
+          mem(size_t(w * h * (wide ? 4 : 2) + 2 * pad), 0x5A) {
+        bm = {w, h, uint32_t(mem.size() - 2 * pad), w * h, mem.data() + pad};
         clear();
     }
     Canvas(const Canvas &) = delete; // bm points into mem
@@ -77,40 +73,38 @@ struct Canvas {
             wide ? void(static_cast<uint32_t *>(bm.data)[i] = fill)
                  : void(static_cast<uint16_t *>(bm.data)[i] = uint16_t(fill));
     }
-    Points lit() const {
+    Points lit() const { // the pixels that no longer hold `fill`
         Points p;
         for (int32_t i = 0; i < w * h; ++i)
             if (get(i) != fill) p.insert({i % w, i / w});
         return p;
     }
-    // First and last changed column of every row ({-1, -1} when none); a gap fails the test.
+    // First and last lit column of every row ({-1, -1} when none); a gap fails the test.
     std::vector<std::pair<int32_t, int32_t>> spans() const {
         std::vector<std::pair<int32_t, int32_t>> out(size_t(h), {-1, -1});
         for (auto [x, y] : lit()) {
             auto &s = out[size_t(y)];
             EXPECT_TRUE(s.first < 0 || s.second + 1 == x) << "gap in row " << y;
-            if (s.first < 0) s.first = x;
-            s.second = x;
+            s = {s.first < 0 ? x : s.first, x};
         }
         return out;
     }
     bool guards_intact() const {
-        for (int32_t i = 0; i < pad; ++i)
-            if (mem[size_t(i)] != GUARD || mem[mem.size() - 1 - size_t(i)] != GUARD) return false;
-        return true;
+        return std::count(mem.begin(), mem.begin() + pad, 0x5A) == pad &&
+               std::count(mem.end() - pad, mem.end(), 0x5A) == pad;
     }
 };
 
-// Coordinates mostly near a small target, sometimes extreme.
+// Coordinates mostly near a small target, else anywhere in 32 bits or at an extreme.
 struct WildRng {
     uint32_t s;
     uint32_t next() { return s = s * 1664525u + 1013904223u; }
     int32_t coord() {
-        static const int32_t extremes[] = {
-            INT32_MIN, INT32_MIN + 1, -1000000000, -65537, -32769,        -32768,   -1, 0, 1,
-            12,        32767,         32768,       65536,  INT32_MAX - 1, INT32_MAX};
+        static const int32_t edge[] = {
+            INT32_MIN, INT32_MIN + 1, -65537, -32769, -32768,        -1,       0,
+            1,         32767,         32768,  65536,  INT32_MAX - 1, INT32_MAX};
         const uint32_t r = next();
         if (r & 0x30000000) return int32_t((r >> 8) % 61) - 20;
-        return (r & 1) ? int32_t(next()) : extremes[(r >> 8) % std::size(extremes)];
+        return (r & 1) ? int32_t(next()) : edge[(r >> 8) % std::size(edge)];
     }
 };

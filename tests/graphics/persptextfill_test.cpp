@@ -1,6 +1,5 @@
+#include "depth_fixture.h"
 #include "graphics/triangle.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
@@ -48,4 +47,21 @@ TEST_F(PerspectiveSpan, RowWrapsAt256AndColumnRunsOn) {
     fill(3, 254 << 16, 255 << 16, 65536, 65536, 0, 0); // past the last texel: the first
     EXPECT_EQ(dst[1], 65535u);
     EXPECT_EQ(dst[2], 0u);
+}
+
+TEST_F(PerspectiveSpan, RandomSpansStayInside) {
+    std::vector<uint32_t> buf(200 + 2 * 16, UNWRITTEN);
+    WildRng g{77};
+    auto intact = [](uint32_t w) { return w == UNWRITTEN; };
+    for (int i = 0; i < 3000; ++i) {
+        const int32_t count = int32_t(g.next() % 201);
+        int32_t p[6];
+        for (auto &x : p) x = g.coord();
+        if (i % 10 == 0) p[2] = i % 20 ? 0 : 1; // zero or tiny depth
+        persptextfill_c(buf.data() + 16, texture.data(), count, p[0], p[1], p[2], p[3], p[4], p[5]);
+        ASSERT_TRUE(std::all_of(buf.begin(), buf.begin() + 16, intact) &&
+                    std::all_of(buf.begin() + 16 + count, buf.end(), intact))
+            << i;
+        std::fill(buf.begin(), buf.end(), UNWRITTEN);
+    }
 }
