@@ -1,7 +1,6 @@
 #include "depth_fixture.h"
 #include "graphics/primitives.h"
 #include "graphics/triangle.h"
-#include "graphics/triangle_scan.h"
 
 #include <algorithm>
 #include <array>
@@ -160,21 +159,6 @@ TEST_P(Triangles, FlatTopSlantingPastItsWidthIsStillFilled) {
     c.clear();
     VRX_DrawTriangleTextured(V(0, 0), V(4, 0), V(30, 5), c.bm);
     EXPECT_EQ(c.spans(), rows({{0, 4}, {6, 9}, {12, 14}, {18, 19}}));
-}
-
-// Steep steps along a long span would overflow the kernels' 32-bit values in one call; the span
-// goes out in pieces and every pixel still follows start + i * step.
-TEST_P(Triangles, SteepLongSpansKeepTheirValues) {
-    Canvas c(1000, 2, back());
-    const int64_t s0 = -5 * 65536 + 12345, ds = 0x7F1234;
-    const int64_t u0 = (1ll << 40) + 77, v0 = -3 * 256, du = -0x7FFF01, dv = 0x7F80;
-    vrx_span_shade(c.bm, 0, 0, 1000, s0, ds);
-    vrx_span_texture(c.bm, VRX_texture1.data, 1, 0, 1000, u0, v0, du, dv);
-    for (int64_t i = 0; i < 1000; ++i) {
-        ASSERT_EQ(c.at(int32_t(i), 0), grey(uint32_t(((s0 + i * ds) >> 16) & 0xFF))) << i;
-        const int64_t u = u0 + i * du, v = v0 + i * dv;
-        ASSERT_EQ(c.at(int32_t(i), 1), texel(uint32_t(((v & ~0xFFll) + (u >> 8)) & 0xFFFF))) << i;
-    }
 }
 
 // Random and degenerate triangles into a 19 x 11 target between guard bytes, with a texture of
