@@ -1,79 +1,64 @@
+#include "depth_fixture.h"
 #include "graphics/triangle.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace {
-const uint32_t kUnwritten = 0xDEADBEEF;
+const uint32_t UNWRITTEN = 0xDEADBEEF;
 
 // Texel i holds i, so each pixel names the texel it came from.
 struct PerspectiveSpan : testing::Test {
     std::vector<uint32_t> texture = std::vector<uint32_t>(65536);
-    std::vector<uint32_t> dst = std::vector<uint32_t>(64, kUnwritten);
+    std::vector<uint32_t> dst = std::vector<uint32_t>(64, UNWRITTEN);
     void SetUp() override {
-        for (uint32_t i = 0; i < 65536; ++i) texture[i] = i;
+        set_depth(false);
+        std::iota(texture.begin(), texture.end(), 0u);
     }
-    // u = 96 / (1 + i / 16) texels along the span: 96 at pixel 0, 48 at 16, 32 at 32, 24 at 48.
-    void receding(int32_t count) {
-        persptextfill_c(dst.data(), texture.data(), count, 96 << 16, 0, 65536, 0, 0, 4096);
+    void fill(int32_t count, int32_t uw, int32_t vw, int32_t w, int32_t duw, int32_t dvw,
+              int32_t dw) {
+        persptextfill_c(dst.data(), texture.data(), count, uw, vw, w, duw, dvw, dw);
     }
 };
 } // namespace
 
-TEST_F(PerspectiveSpan, CountOf20IsARunOf16ThenARemainderOf4) {
-    receding(20);
-    // Run 1 steps linearly from 96 towards 48: (48 - 96) / 16 = -3 per pixel.
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(dst[i], uint32_t(96 - 3 * i)) << i;
-    // The remainder starts at 48 and heads for the value 16 pixels on (32): -1 per pixel.
-    EXPECT_EQ(dst[16], 48u);
-    EXPECT_EQ(dst[19], 45u);
-    EXPECT_EQ(dst[20], kUnwritten);
-}
-
-TEST_F(PerspectiveSpan, CountOf32IsTwoRunsOf16) {
-    receding(32);
-    EXPECT_EQ(dst[15], 51u);
-    for (int i = 16; i < 32; ++i) EXPECT_EQ(dst[i], uint32_t(48 - (i - 16))) << i;
-    EXPECT_EQ(dst[32], kUnwritten);
-}
-
-TEST_F(PerspectiveSpan, ThirdRunStepsByHalfTexels) {
-    receding(36);
-    EXPECT_EQ(dst[32], 32u);
-    EXPECT_EQ(dst[33], 31u);
-    EXPECT_EQ(dst[34], 31u);
-    EXPECT_EQ(dst[35], 30u);
-    EXPECT_EQ(dst[36], kUnwritten);
-}
-
-TEST_F(PerspectiveSpan, CountOfZeroOrLessWritesNothing) {
-    receding(0);
-    receding(-5);
-    for (uint32_t p : dst) EXPECT_EQ(p, kUnwritten);
+// u = 96 / (1 + i / 16) along the span: 96 at pixel 0, 48 at 16, 32 at 32, 24 at 48; each run
+// of 16 steps linearly towards the value 16 pixels on.
+TEST_F(PerspectiveSpan, RunsOf16ThenTheRemainder) {
+    struct Case {
+        int32_t count;
+        std::vector<std::pair<int32_t, uint32_t>> px;
+    };
+    for (const Case &k : {Case{20, {{0, 96}, {1, 93}, {15, 51}, {16, 48}, {19, 45}}},
+                          Case{32, {{15, 51}, {16, 48}, {31, 33}}},
+                          Case{36, {{32, 32}, {33, 31}, {34, 31}, {35, 30}}}, // half texels
+                          Case{0, {}}, Case{-5, {}}}) {
+        dst.assign(64, UNWRITTEN);
+        fill(k.count, 96 << 16, 0, 65536, 0, 0, 4096);
+        for (auto [i, want] : k.px) EXPECT_EQ(dst[i], want) << k.count << " pixel " << i;
+        EXPECT_EQ(std::count(dst.begin(), dst.end(), UNWRITTEN), 64 - std::max(k.count, 0));
+    }
 }
 
 TEST_F(PerspectiveSpan, RowWrapsAt256AndColumnRunsOn) {
-    // v from row 255 one row per pixel, column fixed at 3.
-    persptextfill_c(dst.data(), texture.data(), 3, 3 << 16, 255 << 16, 65536, 0, 65536, 0);
+    fill(3, 3 << 16, 255 << 16, 65536, 0, 65536, 0); // one row down per pixel, column 3
     EXPECT_EQ(dst[0], 255u * 256 + 3);
     EXPECT_EQ(dst[1], 3u);
-    EXPECT_EQ(dst[2], 256u + 3);
-    // Column 254 onward in row 0 reads on into row 1.
-    persptextfill_c(dst.data(), texture.data(), 3, 254 << 16, 0, 65536, 65536, 0, 0);
+    fill(3, 254 << 16, 0, 65536, 65536, 0, 0); // column 256 of row 0 is row 1
     EXPECT_EQ(dst[2], 256u);
-    // Past the last texel the index wraps to the first instead of leaving the texture.
-    persptextfill_c(dst.data(), texture.data(), 3, 254 << 16, 255 << 16, 65536, 65536, 0, 0);
+    fill(3, 254 << 16, 255 << 16, 65536, 65536, 0, 0); // past the last texel: the first
     EXPECT_EQ(dst[1], 65535u);
     EXPECT_EQ(dst[2], 0u);
 }
 
-TEST_F(PerspectiveSpan, ZeroOrTinyDepthStaysInsideTheTexture) {
-    // An exact-size texture: the sanitizer build reports any read outside it.
-    std::vector<uint32_t> exact(texture);
-    persptextfill_c(dst.data(), exact.data(), 40, 1 << 30, -(1 << 30), 0, 12345, -999, 1);
-    persptextfill_c(dst.data(), exact.data(), 40, INT32_MAX, INT32_MIN, 1, INT32_MAX, INT32_MIN,
-                    -1);
-    persptextfill_c(dst.data(), exact.data(), 40, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(dst[40], kUnwritten);
+TEST_F(PerspectiveSpan, RandomSpansStayInside) {
+    WildRng g{77};
+    for (int i = 0; i < 3000; ++i) {
+        const int32_t count = int32_t(g.next() % 201), w = i % 10 ? g.coord() : i % 20 ? 0 : 1;
+        Canvas c(count, 1, UNWRITTEN, 64); // zero or tiny depths among them
+        persptextfill_c(static_cast<uint32_t *>(c.bm.data), texture.data(), count, g.coord(),
+                        g.coord(), w, g.coord(), g.coord(), g.coord());
+        ASSERT_TRUE(c.guards_intact()) << i;
+    }
 }
