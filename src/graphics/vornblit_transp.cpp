@@ -137,7 +137,7 @@ void VornBlit_BlitTranspMul32(uint32_t *dst, const uint32_t *a, const uint32_t *
     {
         // Top byte 0 <=> the word is below 2^24; compare as signed after flipping the sign bit.
         const __m128i flip = _mm_set1_epi32(static_cast<int32_t>(0x80000000u));
-        const __m128i key = _mm_set1_epi32(static_cast<int32_t>(0x80FFFFFFu));
+        const __m128i key = _mm_set1_epi32(static_cast<int32_t>(0x81000000u));
         for (; i + 4 <= n; i += 4) {
             const __m128i pb = vb_load(b + i);
             const __m128i r = vb_mul32v(vb_load(a + i), pb);
