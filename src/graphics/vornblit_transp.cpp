@@ -80,25 +80,7 @@ void VornBlit_BlitTranspQ3Mix32(uint32_t *dst, const uint32_t *a, const uint32_t
 }
 
 void VornBlit_BlitTranspAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
-    const VB_Layout16 l = vb_layout16();
-    int32_t i = 0;
-#if VB_SSE2
-    if (l.narrow) {
-        const VB_Layout16v v = vb_layout16v(l);
-        const __m128i z = _mm_setzero_si128();
-        for (; i + 8 <= n; i += 8) {
-            const __m128i pb = vb_load(b + i);
-            const __m128i r = vb_add16v(vb_load(a + i), pb, v);
-            vb_store(dst + i, vb_select(_mm_cmpeq_epi16(pb, z), vb_load(dst + i), r));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint16_t r = static_cast<uint16_t>(vb_add16(a[i], pb, l));
-        dst[i] = pb != 0 ? r : dst[i];
-    }
+    vb_chan16_span<VB_Add16Rule, true>(dst, a, b, count16(n));
 }
 
 void VornBlit_BlitTranspAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
@@ -110,25 +92,7 @@ void VornBlit_BlitTranspAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *
 }
 
 void VornBlit_BlitTranspMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
-    const VB_Layout16 l = vb_layout16();
-    int32_t i = 0;
-#if VB_SSE2
-    if (l.narrow) {
-        const VB_Layout16v v = vb_layout16v(l);
-        const __m128i z = _mm_setzero_si128();
-        for (; i + 8 <= n; i += 8) {
-            const __m128i pb = vb_load(b + i);
-            const __m128i r = vb_mul16v(vb_load(a + i), pb, v);
-            vb_store(dst + i, vb_select(_mm_cmpeq_epi16(pb, z), vb_load(dst + i), r));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint16_t r = static_cast<uint16_t>(vb_mul16(a[i], pb, l));
-        dst[i] = pb != 0 ? r : dst[i];
-    }
+    vb_chan16_span<VB_Mul16Rule, true>(dst, a, b, count16(n));
 }
 
 void VornBlit_BlitTranspMul32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
