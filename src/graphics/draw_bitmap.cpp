@@ -24,33 +24,9 @@ void draw_blend(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mo
     if (!vrx_clip_bitmap(x, y, src, dst, D::bytes, &c)) return;
     const typename D::pixel *s = D::at(src, c.srcx, c.srcy);
     typename D::pixel *d = D::at(dst, c.dstx, c.dsty);
+    // Mode 0 and unknown modes copy the source.
     for (int32_t row = 0; row < c.rows; row++, s += src.width, d += dst.width) {
-        switch (mode) {
-        case 1:
-            D::mix(d, d, s, c.cols);
-            break;
-        case 2:
-            D::add(d, d, s, c.cols);
-            break;
-        case 3:
-            D::mul(d, d, s, c.cols);
-            break;
-        case 4:
-            D::qmix(d, d, s, c.cols);
-            break;
-        case 5:
-            D::qmix(d, s, d, c.cols);
-            break;
-        case 6:
-            D::darken(d, s, c.cols);
-            break;
-        case 7:
-            D::brighten(d, s, c.cols);
-            break;
-        default:
-            D::copy(d, s, c.cols);
-            break;
-        }
+        if (!vrx_blend_span<D>(d, d, s, s, c.cols, mode)) D::copy(d, s, c.cols);
     }
 }
 

@@ -42,3 +42,40 @@ struct vrx_depth32 : vrx_depth<uint32_t> {
     static constexpr auto stretch = VornBlit_BlitStretch32;
     static constexpr auto bilinear = VornBlit_BlitBiLinearStretch32;
 };
+
+// The blend modes over one span: 1 mean, 2 saturating add, 3 multiply, 4 three-quarters a,
+// 5 three-quarters b; 0 copies, 6 darkens and 7 brightens the single source one. Any other
+// mode writes nothing and gives 0.
+template <class D>
+int32_t vrx_blend_span(typename D::pixel *d, const typename D::pixel *a, const typename D::pixel *b,
+                       const typename D::pixel *one, int32_t n, uint8_t mode) {
+    switch (mode) {
+    case 0:
+        D::copy(d, one, n);
+        break;
+    case 1:
+        D::mix(d, a, b, n);
+        break;
+    case 2:
+        D::add(d, a, b, n);
+        break;
+    case 3:
+        D::mul(d, a, b, n);
+        break;
+    case 4:
+        D::qmix(d, a, b, n);
+        break;
+    case 5:
+        D::qmix(d, b, a, n);
+        break;
+    case 6:
+        D::darken(d, one, n);
+        break;
+    case 7:
+        D::brighten(d, one, n);
+        break;
+    default:
+        return 0;
+    }
+    return 1;
+}
