@@ -27,6 +27,10 @@ struct vrx_depth16 : vrx_depth<uint16_t> {
     static constexpr auto antialias = VornBlit_BlitAntiAlias16;
     static constexpr auto stretch = VornBlit_BlitStretch16;
     static constexpr auto bilinear = VornBlit_BlitBiLinearStretch16;
+    static constexpr auto fade = VornBlit_BlitFade16;
+    static constexpr auto fadewhite = VornBlit_BlitFadeWhite16;
+    static constexpr auto crossfade = VornBlit_BlitCrossfade16;
+    static constexpr auto alphawipe = VornBlit_BlitAlphawipe16;
 };
 
 struct vrx_depth32 : vrx_depth<uint32_t> {
@@ -41,6 +45,10 @@ struct vrx_depth32 : vrx_depth<uint32_t> {
     static constexpr auto antialias = VornBlit_BlitAntiAlias32;
     static constexpr auto stretch = VornBlit_BlitStretch32;
     static constexpr auto bilinear = VornBlit_BlitBiLinearStretch32;
+    static constexpr auto fade = VornBlit_BlitFade32;
+    static constexpr auto fadewhite = VornBlit_BlitFadeWhite32;
+    static constexpr auto crossfade = VornBlit_BlitCrossfade32;
+    static constexpr auto alphawipe = VornBlit_BlitAlphawipe32;
 };
 
 // The blend modes over one span: 1 mean, 2 saturating add, 3 multiply, 4 three-quarters a,

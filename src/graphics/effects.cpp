@@ -32,6 +32,29 @@ uint32_t *px32(const VRX_Bitmap &b) {
     return static_cast<uint32_t *>(b.data);
 }
 
+// Mode 0 fades to black, 1 to white, 2 crossfades from dst's own picture, 3 wipes the source
+// in, ordered by its own blue channel.
+template <class D>
+void fade_span(typename D::pixel *d, const typename D::pixel *s, uint8_t level, int32_t n,
+               uint8_t mode) {
+    switch (mode) {
+    case 0:
+        D::fade(d, s, level, n);
+        break;
+    case 1:
+        D::fadewhite(d, s, level, n);
+        break;
+    case 2:
+        D::crossfade(d, d, s, level, n);
+        break;
+    case 3:
+        D::alphawipe(d, s, s, level, n);
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 void VRX_GreyBitmap(VRX_Bitmap src, VRX_Bitmap dst) {
@@ -73,44 +96,10 @@ void VRX_FadeBitmap(VRX_Bitmap src, VRX_Bitmap dst, uint8_t level, uint8_t mode)
         return;
     }
     const int32_t n = span_length(dst);
-    // Mode 3 wipes the source in, ordered by its own blue channel.
-    if (vrx_mode16()) {
-        uint16_t *d = px16(dst), *s = px16(src);
-        switch (mode) {
-        case 0:
-            VornBlit_BlitFade16(d, s, level, n);
-            break;
-        case 1:
-            VornBlit_BlitFadeWhite16(d, s, level, n);
-            break;
-        case 2:
-            VornBlit_BlitCrossfade16(d, d, s, level, n);
-            break;
-        case 3:
-            VornBlit_BlitAlphawipe16(d, s, s, level, n);
-            break;
-        default:
-            break;
-        }
-    } else {
-        uint32_t *d = px32(dst), *s = px32(src);
-        switch (mode) {
-        case 0:
-            VornBlit_BlitFade32(d, s, level, n);
-            break;
-        case 1:
-            VornBlit_BlitFadeWhite32(d, s, level, n);
-            break;
-        case 2:
-            VornBlit_BlitCrossfade32(d, d, s, level, n);
-            break;
-        case 3:
-            VornBlit_BlitAlphawipe32(d, s, s, level, n);
-            break;
-        default:
-            break;
-        }
-    }
+    if (vrx_mode16())
+        fade_span<vrx_depth16>(px16(dst), px16(src), level, n, mode);
+    else
+        fade_span<vrx_depth32>(px32(dst), px32(src), level, n, mode);
 }
 
 void VRX_CrossfadeBitmap(VRX_Bitmap a, VRX_Bitmap b, VRX_Bitmap dst, uint8_t level) {
