@@ -111,10 +111,7 @@ void DrawFilteredBitmap32(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, 
 }
 
 void VRX_DrawBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawBitmap16(x, y, src, dst);
     } else {
@@ -123,10 +120,7 @@ void VRX_DrawBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst) {
 }
 
 void VRX_DrawBlendBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mode) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawBlendBitmap16(x, y, src, dst, mode);
     } else {
@@ -135,10 +129,7 @@ void VRX_DrawBlendBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, u
 }
 
 void VRX_DrawFilteredBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t filter) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawFilteredBitmap16(x, y, src, dst, filter);
     } else {

@@ -58,10 +58,7 @@ void fade_span(typename D::pixel *d, const typename D::pixel *s, uint8_t level, 
 } // namespace
 
 void VRX_GreyBitmap(VRX_Bitmap src, VRX_Bitmap dst) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) return;
     const int32_t n = span_length(dst);
     if (!holds(src, n)) {
