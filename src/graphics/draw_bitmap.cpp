@@ -24,9 +24,10 @@ void draw_blend(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mo
     if (!vrx_clip_bitmap(x, y, src, dst, D::bytes, &c)) return;
     const typename D::pixel *s = D::at(src, c.srcx, c.srcy);
     typename D::pixel *d = D::at(dst, c.dstx, c.dsty);
-    // Mode 0 and unknown modes copy the source.
+    // Unknown modes copy the source, as mode 0 does.
+    const uint8_t m = mode <= 7 ? mode : 0;
     for (int32_t row = 0; row < c.rows; row++, s += src.width, d += dst.width) {
-        if (!vrx_blend_span<D>(d, d, s, s, c.cols, mode)) D::copy(d, s, c.cols);
+        vrx_blend_span<D>(d, d, s, s, c.cols, m);
     }
 }
 

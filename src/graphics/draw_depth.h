@@ -53,10 +53,10 @@ struct vrx_depth32 : vrx_depth<uint32_t> {
 
 // The blend modes over one span: 1 mean, 2 saturating add, 3 multiply, 4 three-quarters a,
 // 5 three-quarters b; 0 copies, 6 darkens and 7 brightens the single source one. Any other
-// mode writes nothing and gives 0.
+// mode writes nothing.
 template <class D>
-int32_t vrx_blend_span(typename D::pixel *d, const typename D::pixel *a, const typename D::pixel *b,
-                       const typename D::pixel *one, int32_t n, uint8_t mode) {
+void vrx_blend_span(typename D::pixel *d, const typename D::pixel *a, const typename D::pixel *b,
+                    const typename D::pixel *one, int32_t n, uint8_t mode) {
     switch (mode) {
     case 0:
         D::copy(d, one, n);
@@ -83,7 +83,6 @@ int32_t vrx_blend_span(typename D::pixel *d, const typename D::pixel *a, const t
         D::brighten(d, one, n);
         break;
     default:
-        return 0;
+        break;
     }
-    return 1;
 }
