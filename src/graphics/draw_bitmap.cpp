@@ -24,33 +24,10 @@ void draw_blend(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mo
     if (!vrx_clip_bitmap(x, y, src, dst, D::bytes, &c)) return;
     const typename D::pixel *s = D::at(src, c.srcx, c.srcy);
     typename D::pixel *d = D::at(dst, c.dstx, c.dsty);
+    // Unknown modes copy the source, as mode 0 does.
+    const uint8_t m = mode <= 7 ? mode : 0;
     for (int32_t row = 0; row < c.rows; row++, s += src.width, d += dst.width) {
-        switch (mode) {
-        case 1:
-            D::mix(d, d, s, c.cols);
-            break;
-        case 2:
-            D::add(d, d, s, c.cols);
-            break;
-        case 3:
-            D::mul(d, d, s, c.cols);
-            break;
-        case 4:
-            D::qmix(d, d, s, c.cols);
-            break;
-        case 5:
-            D::qmix(d, s, d, c.cols);
-            break;
-        case 6:
-            D::darken(d, s, c.cols);
-            break;
-        case 7:
-            D::brighten(d, s, c.cols);
-            break;
-        default:
-            D::copy(d, s, c.cols);
-            break;
-        }
+        vrx_blend_span<D>(d, d, s, s, c.cols, m);
     }
 }
 
@@ -135,10 +112,7 @@ void DrawFilteredBitmap32(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, 
 }
 
 void VRX_DrawBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawBitmap16(x, y, src, dst);
     } else {
@@ -147,10 +121,7 @@ void VRX_DrawBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst) {
 }
 
 void VRX_DrawBlendBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mode) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawBlendBitmap16(x, y, src, dst, mode);
     } else {
@@ -159,10 +130,7 @@ void VRX_DrawBlendBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, u
 }
 
 void VRX_DrawFilteredBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t filter) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawFilteredBitmap16(x, y, src, dst, filter);
     } else {

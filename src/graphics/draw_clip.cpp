@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+#include "base/dbg.h"
+
+int32_t vrx_bitmaps_have_data(const VRX_Bitmap &src, const VRX_Bitmap &dst) {
+    if (src.data && dst.data) return 1;
+    _dbg_printf("bitmap has no data\n");
+    return 0;
+}
+
 int32_t vrx_clip_area(int32_t x, int32_t y, int32_t w, int32_t h, int32_t dw, int32_t dh,
                       vrx_clip *clip) {
     // 64-bit edges: x + w must not wrap for areas near the ends of the coordinate range.

@@ -7,6 +7,10 @@
 // The depth-specific drawing routines name the bitmap module in their assertion.
 inline constexpr const char *VRX_BITMAP_FILE = "graphics/bitmap.cpp";
 
+// 1 when both records have data; else 0 after the diagnostic line every public drawing call
+// gives for a record without data.
+int32_t vrx_bitmaps_have_data(const VRX_Bitmap &src, const VRX_Bitmap &dst);
+
 // A w x h area placed at (x, y), cut to a dw x dh destination: cols x rows pixels from area
 // position (srcx, srcy) to destination position (dstx, dsty).
 struct vrx_clip {

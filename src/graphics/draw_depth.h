@@ -6,74 +6,83 @@
 #include "graphics/bitmap.h"
 #include "graphics/vornblit.h"
 
-struct vrx_depth16 {
-    typedef uint16_t pixel;
-    static constexpr uint32_t bytes = 2;
+template <class P> struct vrx_depth {
+    typedef P pixel;
+    static constexpr uint32_t bytes = sizeof(P);
     static pixel *at(const VRX_Bitmap &b, int64_t x, int64_t y) {
         return static_cast<pixel *>(b.data) + y * b.width + x;
-    }
-    static void copy(pixel *d, const pixel *s, int32_t n) { VornBlit_BlitCopy16(d, s, n); }
-    static void mix(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitMix16(d, a, b, n);
-    }
-    static void add(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitAdd16(d, a, b, n);
-    }
-    static void mul(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitMul16(d, a, b, n);
-    }
-    static void qmix(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitQMix16(d, a, b, n);
-    }
-    static void darken(pixel *d, const pixel *s, int32_t n) { VornBlit_BlitDarken16(d, s, n); }
-    static void brighten(pixel *d, const pixel *s, int32_t n) { VornBlit_BlitBrighten16(d, s, n); }
-    static void blur(pixel *d, const pixel *s, int32_t up, int32_t down, int32_t n) {
-        VornBlit_BlitBlur16(d, s, up, down, n);
-    }
-    static void antialias(pixel *d, const pixel *s, int32_t up, int32_t down, int32_t n) {
-        VornBlit_BlitAntiAlias16(d, s, up, down, n);
-    }
-    static void stretch(pixel *d, const pixel *s, int32_t n, int32_t pos, int32_t step) {
-        VornBlit_BlitStretch16(d, s, n, pos, step);
-    }
-    static void bilinear(pixel *d, const pixel *s, int32_t n, int32_t pitch, int32_t x, int32_t y,
-                         int32_t xstep) {
-        VornBlit_BlitBiLinearStretch16(d, s, n, pitch, x, y, xstep);
     }
 };
 
-struct vrx_depth32 {
-    typedef uint32_t pixel;
-    static constexpr uint32_t bytes = 4;
-    static pixel *at(const VRX_Bitmap &b, int64_t x, int64_t y) {
-        return static_cast<pixel *>(b.data) + y * b.width + x;
-    }
-    static void copy(pixel *d, const pixel *s, int32_t n) { VornBlit_BlitCopy32(d, s, n); }
-    static void mix(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitMix32(d, a, b, n);
-    }
-    static void add(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitAdd32(d, a, b, n);
-    }
-    static void mul(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitMul32(d, a, b, n);
-    }
-    static void qmix(pixel *d, const pixel *a, const pixel *b, int32_t n) {
-        VornBlit_BlitQMix32(d, a, b, n);
-    }
-    static void darken(pixel *d, const pixel *s, int32_t n) { VornBlit_BlitDarken32(d, s, n); }
-    static void brighten(pixel *d, const pixel *s, int32_t n) { VornBlit_BlitBrighten32(d, s, n); }
-    static void blur(pixel *d, const pixel *s, int32_t up, int32_t down, int32_t n) {
-        VornBlit_BlitBlur32(d, s, up, down, n);
-    }
-    static void antialias(pixel *d, const pixel *s, int32_t up, int32_t down, int32_t n) {
-        VornBlit_BlitAntiAlias32(d, s, up, down, n);
-    }
-    static void stretch(pixel *d, const pixel *s, int32_t n, int32_t pos, int32_t step) {
-        VornBlit_BlitStretch32(d, s, n, pos, step);
-    }
-    static void bilinear(pixel *d, const pixel *s, int32_t n, int32_t pitch, int32_t x, int32_t y,
-                         int32_t xstep) {
-        VornBlit_BlitBiLinearStretch32(d, s, n, pitch, x, y, xstep);
-    }
+// Constant pointers: every call through them is resolved at compile time.
+struct vrx_depth16 : vrx_depth<uint16_t> {
+    static constexpr auto copy = VornBlit_BlitCopy16;
+    static constexpr auto mix = VornBlit_BlitMix16;
+    static constexpr auto add = VornBlit_BlitAdd16;
+    static constexpr auto mul = VornBlit_BlitMul16;
+    static constexpr auto qmix = VornBlit_BlitQMix16;
+    static constexpr auto darken = VornBlit_BlitDarken16;
+    static constexpr auto brighten = VornBlit_BlitBrighten16;
+    static constexpr auto blur = VornBlit_BlitBlur16;
+    static constexpr auto antialias = VornBlit_BlitAntiAlias16;
+    static constexpr auto stretch = VornBlit_BlitStretch16;
+    static constexpr auto bilinear = VornBlit_BlitBiLinearStretch16;
+    static constexpr auto fade = VornBlit_BlitFade16;
+    static constexpr auto fadewhite = VornBlit_BlitFadeWhite16;
+    static constexpr auto crossfade = VornBlit_BlitCrossfade16;
+    static constexpr auto alphawipe = VornBlit_BlitAlphawipe16;
 };
+
+struct vrx_depth32 : vrx_depth<uint32_t> {
+    static constexpr auto copy = VornBlit_BlitCopy32;
+    static constexpr auto mix = VornBlit_BlitMix32;
+    static constexpr auto add = VornBlit_BlitAdd32;
+    static constexpr auto mul = VornBlit_BlitMul32;
+    static constexpr auto qmix = VornBlit_BlitQMix32;
+    static constexpr auto darken = VornBlit_BlitDarken32;
+    static constexpr auto brighten = VornBlit_BlitBrighten32;
+    static constexpr auto blur = VornBlit_BlitBlur32;
+    static constexpr auto antialias = VornBlit_BlitAntiAlias32;
+    static constexpr auto stretch = VornBlit_BlitStretch32;
+    static constexpr auto bilinear = VornBlit_BlitBiLinearStretch32;
+    static constexpr auto fade = VornBlit_BlitFade32;
+    static constexpr auto fadewhite = VornBlit_BlitFadeWhite32;
+    static constexpr auto crossfade = VornBlit_BlitCrossfade32;
+    static constexpr auto alphawipe = VornBlit_BlitAlphawipe32;
+};
+
+// The blend modes over one span: 1 mean, 2 saturating add, 3 multiply, 4 three-quarters a,
+// 5 three-quarters b; 0 copies, 6 darkens and 7 brightens the single source one. Any other
+// mode writes nothing.
+template <class D>
+void vrx_blend_span(typename D::pixel *d, const typename D::pixel *a, const typename D::pixel *b,
+                    const typename D::pixel *one, int32_t n, uint8_t mode) {
+    switch (mode) {
+    case 0:
+        D::copy(d, one, n);
+        break;
+    case 1:
+        D::mix(d, a, b, n);
+        break;
+    case 2:
+        D::add(d, a, b, n);
+        break;
+    case 3:
+        D::mul(d, a, b, n);
+        break;
+    case 4:
+        D::qmix(d, a, b, n);
+        break;
+    case 5:
+        D::qmix(d, b, a, n);
+        break;
+    case 6:
+        D::darken(d, one, n);
+        break;
+    case 7:
+        D::brighten(d, one, n);
+        break;
+    default:
+        break;
+    }
+}

@@ -144,10 +144,7 @@ void VRX_DrawRotatedBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst,
 
 void VRX_DrawRotatedBitmapZoom(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, int32_t angle,
                                int32_t zoom) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawRotatedBitmap16(x, y, src, dst, angle, zoom);
     } else {
@@ -157,10 +154,7 @@ void VRX_DrawRotatedBitmapZoom(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap 
 
 void VRX_DrawRotatedBitmapXY(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, int32_t angle,
                              int32_t zoom, int32_t px, int32_t py) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawRotatedBitmapXY16(x, y, src, dst, angle, zoom, px, py);
     } else {

@@ -78,10 +78,7 @@ void DrawScaledBitmap32(int32_t x, int32_t y, int32_t width, int32_t height, VRX
 
 void VRX_DrawScaledBitmap(int32_t x, int32_t y, int32_t width, int32_t height, VRX_Bitmap src,
                           VRX_Bitmap dst, int32_t filter) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) {
         DrawScaledBitmap16(x, y, width, height, src, dst, filter);
     } else {

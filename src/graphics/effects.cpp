@@ -3,6 +3,7 @@
 
 #include "base/dbg.h"
 #include "graphics/draw_clip.h"
+#include "graphics/draw_depth.h"
 #include "graphics/vornblit.h"
 #include "video/video_state.h"
 
@@ -31,13 +32,33 @@ uint32_t *px32(const VRX_Bitmap &b) {
     return static_cast<uint32_t *>(b.data);
 }
 
+// Mode 0 fades to black, 1 to white, 2 crossfades from dst's own picture, 3 wipes the source
+// in, ordered by its own blue channel.
+template <class D>
+void fade_span(typename D::pixel *d, const typename D::pixel *s, uint8_t level, int32_t n,
+               uint8_t mode) {
+    switch (mode) {
+    case 0:
+        D::fade(d, s, level, n);
+        break;
+    case 1:
+        D::fadewhite(d, s, level, n);
+        break;
+    case 2:
+        D::crossfade(d, d, s, level, n);
+        break;
+    case 3:
+        D::alphawipe(d, s, s, level, n);
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 void VRX_GreyBitmap(VRX_Bitmap src, VRX_Bitmap dst) {
-    if (!src.data || !dst.data) {
-        _dbg_printf("bitmap has no data\n");
-        return;
-    }
+    if (!vrx_bitmaps_have_data(src, dst)) return;
     if (vrx_mode16()) return;
     const int32_t n = span_length(dst);
     if (!holds(src, n)) {
@@ -59,67 +80,11 @@ void VRX_BlendBitmap(VRX_Bitmap a, VRX_Bitmap b, VRX_Bitmap dst, uint8_t mode) {
     const int32_t n = span_length(dst);
     // Only the two-source modes read B; the others run whatever B holds.
     if (mode >= 1 && mode <= 5 && !holds(b, n)) return;
-    if (vrx_mode16()) {
-        uint16_t *d = px16(dst), *pa = px16(a), *pb = px16(b);
-        switch (mode) {
-        case 0:
-            VornBlit_BlitCopy16(d, pa, n);
-            break;
-        case 1:
-            VornBlit_BlitMix16(d, pa, pb, n);
-            break;
-        case 2:
-            VornBlit_BlitAdd16(d, pa, pb, n);
-            break;
-        case 3:
-            VornBlit_BlitMul16(d, pa, pb, n);
-            break;
-        case 4:
-            VornBlit_BlitQMix16(d, pa, pb, n);
-            break;
-        case 5:
-            VornBlit_BlitQMix16(d, pb, pa, n);
-            break;
-        case 6:
-            VornBlit_BlitDarken16(d, pa, n);
-            break;
-        case 7:
-            VornBlit_BlitBrighten16(d, pa, n);
-            break;
-        default:
-            break;
-        }
-    } else {
-        uint32_t *d = px32(dst), *pa = px32(a), *pb = px32(b);
-        switch (mode) {
-        case 0:
-            VornBlit_BlitCopy32(d, pa, n);
-            break;
-        case 1:
-            VornBlit_BlitMix32(d, pa, pb, n);
-            break;
-        case 2:
-            VornBlit_BlitAdd32(d, pa, pb, n);
-            break;
-        case 3:
-            VornBlit_BlitMul32(d, pa, pb, n);
-            break;
-        case 4:
-            VornBlit_BlitQMix32(d, pa, pb, n);
-            break;
-        case 5:
-            VornBlit_BlitQMix32(d, pb, pa, n);
-            break;
-        case 6:
-            VornBlit_BlitDarken32(d, pa, n);
-            break;
-        case 7:
-            VornBlit_BlitBrighten32(d, pa, n);
-            break;
-        default:
-            break;
-        }
-    }
+    // A is both the first source and the single one; unknown modes leave dst as it is.
+    if (vrx_mode16())
+        vrx_blend_span<vrx_depth16>(px16(dst), px16(a), px16(b), px16(a), n, mode);
+    else
+        vrx_blend_span<vrx_depth32>(px32(dst), px32(a), px32(b), px32(a), n, mode);
 }
 
 void VRX_FadeBitmap(VRX_Bitmap src, VRX_Bitmap dst, uint8_t level, uint8_t mode) {
@@ -128,44 +93,10 @@ void VRX_FadeBitmap(VRX_Bitmap src, VRX_Bitmap dst, uint8_t level, uint8_t mode)
         return;
     }
     const int32_t n = span_length(dst);
-    // Mode 3 wipes the source in, ordered by its own blue channel.
-    if (vrx_mode16()) {
-        uint16_t *d = px16(dst), *s = px16(src);
-        switch (mode) {
-        case 0:
-            VornBlit_BlitFade16(d, s, level, n);
-            break;
-        case 1:
-            VornBlit_BlitFadeWhite16(d, s, level, n);
-            break;
-        case 2:
-            VornBlit_BlitCrossfade16(d, d, s, level, n);
-            break;
-        case 3:
-            VornBlit_BlitAlphawipe16(d, s, s, level, n);
-            break;
-        default:
-            break;
-        }
-    } else {
-        uint32_t *d = px32(dst), *s = px32(src);
-        switch (mode) {
-        case 0:
-            VornBlit_BlitFade32(d, s, level, n);
-            break;
-        case 1:
-            VornBlit_BlitFadeWhite32(d, s, level, n);
-            break;
-        case 2:
-            VornBlit_BlitCrossfade32(d, d, s, level, n);
-            break;
-        case 3:
-            VornBlit_BlitAlphawipe32(d, s, s, level, n);
-            break;
-        default:
-            break;
-        }
-    }
+    if (vrx_mode16())
+        fade_span<vrx_depth16>(px16(dst), px16(src), level, n, mode);
+    else
+        fade_span<vrx_depth32>(px32(dst), px32(src), level, n, mode);
 }
 
 void VRX_CrossfadeBitmap(VRX_Bitmap a, VRX_Bitmap b, VRX_Bitmap dst, uint8_t level) {

@@ -1,6 +1,7 @@
 // Scan conversion shared by the filled triangles. Positions, steps and interpolated values
 // are kept in 64 bits so that no vertex coordinate can overflow an edge walk.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 
 #include "graphics/bitmap.h"
@@ -27,6 +28,37 @@ inline int64_t vrx_edge_at(int64_t start, int64_t k, int64_t rows1, int64_t step
 }
 // The target holds width x height pixels of the current depth.
 bool vrx_triangle_target(VRX_Bitmap bitmap);
+
+// For the shaded and textured triangles, whose sides both start on the top row: a flat top
+// has the long edge on the left whenever m lies right of a.
+inline bool vrx_long_left(const vrx_triangle_edges &e) {
+    return e.stb < e.stm || (e.htm == 0 && e.m.x > e.a.x);
+}
+// The span's width at the middle row (1 for 0): a value's change across it gives the value's
+// one step across every span.
+inline int64_t vrx_mid_width(const vrx_triangle_edges &e) {
+    int64_t w = e.m.x - (((e.stb * e.htm) >> 16) + e.a.x);
+    return w == 0 ? 1 : w;
+}
+// Calls span(y, k, xl, xr) for each bitmap row y from the top row to the one above the bottom
+// vertex, k rows below the top, whose edges xl and xr (whole pixels) reach into the bitmap.
+template <class Span>
+inline void vrx_triangle_rows(const vrx_triangle_edges &e, bool longleft, VRX_Bitmap bitmap,
+                              Span span) {
+    const int64_t ax = static_cast<int64_t>(e.a.x) * 65536;
+    const int64_t short0 = e.htm == 0 ? static_cast<int64_t>(e.m.x) * 65536 : ax;
+    const int64_t first = std::max<int64_t>(e.top, 0);
+    const int64_t last = std::min<int64_t>(e.bottom - 1, bitmap.height - 1);
+    for (int64_t y = first; y <= last; ++y) {
+        const int64_t k = y - e.top;
+        const int64_t lng = ax + k * e.stb;
+        const int64_t shrt = vrx_edge_at(short0, k, e.htm, e.stm, e.smb);
+        const int64_t xl = (longleft ? lng : shrt) >> 16;
+        const int64_t xr = (longleft ? shrt : lng) >> 16;
+        if (xl >= bitmap.width || xr < 0) continue;
+        span(y, k, xl, xr);
+    }
+}
 
 // Spans in the current depth; x and n already clipped to the row. The kernels step 32-bit
 // values, and edge clipping or huge vertices can hand over values far outside that range.

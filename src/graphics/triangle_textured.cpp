@@ -14,8 +14,7 @@ void VRX_DrawTriangleTextured(VRX_Vertex v0, VRX_Vertex v1, VRX_Vertex v2, VRX_B
     if (!vrx_triangle_target(bitmap) || !texture_ok(VRX_texture1)) return;
     vrx_triangle_edges e;
     vrx_triangle_setup(v0, v1, v2, &e);
-    // As for the shaded triangle: a flat top has the long edge left when m lies right of a.
-    bool longleft = e.stb < e.stm || (e.htm == 0 && e.m.x > e.a.x);
+    const bool longleft = vrx_long_left(e);
     int64_t ua = e.a.u & 0xFF, um = e.m.u & 0xFF, ub = e.b.u & 0xFF;
     int64_t va = e.a.v & 0xFF, vm = e.m.v & 0xFF, vb = e.b.v & 0xFF;
     int64_t dutb = vrx_edge_step((ub - ua) * 256, e.htb);
@@ -24,33 +23,22 @@ void VRX_DrawTriangleTextured(VRX_Vertex v0, VRX_Vertex v1, VRX_Vertex v2, VRX_B
     int64_t dvtb = vrx_edge_step((vb - va) * 256, e.htb);
     int64_t dvtm = vrx_edge_step((vm - va) * 256, e.htm);
     int64_t dvmb = vrx_edge_step((vb - vm) * 256, e.hmb);
-    int64_t w = e.m.x - (((e.stb * e.htm) >> 16) + e.a.x);
-    if (w == 0) w = 1;
+    const int64_t w = vrx_mid_width(e);
     int64_t dudx = ((um - (((dutb * e.htm) >> 8) + ua)) * 256) / w;
     int64_t dvdx = ((vm - (((dvtb * e.htm) >> 8) + va)) * 256) / w;
 
-    int64_t ax = static_cast<int64_t>(e.a.x) * 65536;
-    int64_t short0 = e.htm == 0 ? static_cast<int64_t>(e.m.x) * 65536 : ax;
-    int64_t first = std::max<int64_t>(e.top, 0);
-    int64_t last = std::min<int64_t>(e.bottom - 1, bitmap.height - 1);
-    for (int64_t y = first; y <= last; ++y) {
-        int64_t k = y - e.top;
-        int64_t lng = ax + k * e.stb;
-        int64_t shrt = vrx_edge_at(short0, k, e.htm, e.stm, e.smb);
+    vrx_triangle_rows(e, longleft, bitmap, [&](int64_t y, int64_t k, int64_t xl, int64_t xr) {
         int64_t u = ua * 256 + (longleft ? k * dutb : vrx_edge_at(0, k, e.htm, dutm, dumb));
         int64_t v = va * 256 + (longleft ? k * dvtb : vrx_edge_at(0, k, e.htm, dvtm, dvmb));
-        int64_t xl = (longleft ? lng : shrt) >> 16;
-        int64_t xr = (longleft ? shrt : lng) >> 16;
-        if (xl >= bitmap.width || xr < 0) continue;
         if (xl < 0) {
             u -= xl * dudx;
             v -= xl * dvdx;
             xl = 0;
         }
         xr = std::min<int64_t>(xr, bitmap.width - 1);
-        if (xr - xl + 1 <= 0) continue;
+        if (xr - xl + 1 <= 0) return;
         vrx_span_texture(bitmap, VRX_texture1.data, static_cast<int32_t>(y),
                          static_cast<int32_t>(xl), static_cast<int32_t>(xr - xl + 1), u, v, dudx,
                          dvdx);
-    }
+    });
 }

@@ -41,15 +41,7 @@ void VornBlit_BlitBrighten32(uint32_t *dst, const uint32_t *src, int32_t n) {
 }
 
 void VornBlit_BlitAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    const VB_Layout16 l = vb_layout16();
-    int32_t i = 0;
-#if VB_SSE2
-    if (l.narrow) {
-        const VB_Layout16v v = vb_layout16v(l);
-        for (; i + 8 <= n; i += 8) vb_store(dst + i, vb_add16v(vb_load(a + i), vb_load(b + i), v));
-    }
-#endif
-    for (; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_add16(a[i], b[i], l));
+    vb_chan16_span<VB_Add16Rule, false>(dst, a, b, n);
 }
 
 void VornBlit_BlitAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
@@ -57,15 +49,7 @@ void VornBlit_BlitAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int
 }
 
 void VornBlit_BlitMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    const VB_Layout16 l = vb_layout16();
-    int32_t i = 0;
-#if VB_SSE2
-    if (l.narrow) {
-        const VB_Layout16v v = vb_layout16v(l);
-        for (; i + 8 <= n; i += 8) vb_store(dst + i, vb_mul16v(vb_load(a + i), vb_load(b + i), v));
-    }
-#endif
-    for (; i < n; ++i) dst[i] = static_cast<uint16_t>(vb_mul16(a[i], b[i], l));
+    vb_chan16_span<VB_Mul16Rule, false>(dst, a, b, n);
 }
 
 void VornBlit_BlitMul32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {

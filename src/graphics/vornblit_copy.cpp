@@ -20,6 +20,14 @@ static inline int32_t fx_int(uint32_t pos) {
     return static_cast<int32_t>(pos) >> 16;
 }
 
+template <class P>
+static inline void stretch(P *dst, const P *src, int32_t n, uint32_t pos, int32_t step) {
+    for (int32_t i = 0; i < n; ++i) {
+        dst[i] = src[fx_int(pos)];
+        pos += static_cast<uint32_t>(step);
+    }
+}
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define VB_STRETCH_SSSE3 1
 #include <tmmintrin.h>
@@ -62,19 +70,12 @@ void VornBlit_BlitStretch16(uint16_t *dst, const uint16_t *src, int32_t n, int32
         pos += static_cast<uint32_t>(step) * static_cast<uint32_t>(i);
     }
 #endif
-    for (; i < n; ++i) {
-        dst[i] = src[fx_int(pos)];
-        pos += static_cast<uint32_t>(step);
-    }
+    stretch(dst + i, src, n - i, pos, step);
 }
 
 void VornBlit_BlitStretch32(uint32_t *dst, const uint32_t *src, int32_t n, int32_t position,
                             int32_t step) {
-    uint32_t pos = static_cast<uint32_t>(position);
-    for (int32_t i = 0; i < n; ++i) {
-        dst[i] = src[fx_int(pos)];
-        pos += static_cast<uint32_t>(step);
-    }
+    stretch(dst, src, n, static_cast<uint32_t>(position), step);
 }
 
 void VornBlit_BlitTranspStretch32(uint32_t *dst, const uint32_t *src, int32_t n, int32_t position,

@@ -102,3 +102,49 @@ inline __m128i vb_mul32v(__m128i a, __m128i b) {
     return _mm_and_si128(_mm_packus_epi16(lo, hi), _mm_set1_epi32(0x00FFFFFF));
 }
 #endif
+
+// The per-channel 16-bit rules, plain and SSE2 form side by side for vb_chan16_span.
+struct VB_Add16Rule {
+    static uint32_t px(uint32_t a, uint32_t b, const VB_Layout16 &l) { return vb_add16(a, b, l); }
+#if VB_SSE2
+    static __m128i vec(__m128i a, __m128i b, const VB_Layout16v &v) {
+        return vb_add16v(a, b, v);
+    }
+#endif
+};
+struct VB_Mul16Rule {
+    static uint32_t px(uint32_t a, uint32_t b, const VB_Layout16 &l) { return vb_mul16(a, b, l); }
+#if VB_SSE2
+    static __m128i vec(__m128i a, __m128i b, const VB_Layout16v &v) {
+        return vb_mul16v(a, b, v);
+    }
+#endif
+};
+
+// dst = Rule(a, b) over a span: eight pixels at a time where the layout is narrow, the plain
+// rule for the rest. Keyed: where b is 0 (transparent) dst keeps its pixel.
+template <class Rule, bool Keyed>
+inline void vb_chan16_span(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
+    const VB_Layout16 l = vb_layout16();
+    int32_t i = 0;
+#if VB_SSE2
+    if (l.narrow) {
+        const VB_Layout16v v = vb_layout16v(l);
+        for (; i + 8 <= n; i += 8) {
+            const __m128i pb = vb_load(b + i);
+            __m128i r = Rule::vec(vb_load(a + i), pb, v);
+            if constexpr (Keyed)
+                r = vb_select(_mm_cmpeq_epi16(pb, _mm_setzero_si128()), vb_load(dst + i), r);
+            vb_store(dst + i, r);
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        const uint32_t pb = b[i];
+        const uint16_t r = static_cast<uint16_t>(Rule::px(a[i], pb, l));
+        if constexpr (Keyed)
+            dst[i] = pb != 0 ? r : dst[i];
+        else
+            dst[i] = r;
+    }
+}

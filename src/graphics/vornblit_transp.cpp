@@ -9,126 +9,72 @@ static inline int32_t count16(int32_t n) {
     return n > 0 ? (n & 0xFFFF) : 0;
 }
 
-void VornBlit_BlitTransp16(uint16_t *dst, const uint16_t *src, int32_t n) {
-    n = count16(n);
+// dst = rule(a, b) where opaque(b), else dst keeps its pixel.
+template <class P, class Opaque, class Rule>
+static inline void keyed_span(P *dst, const P *a, const P *b, int32_t n, Opaque opaque, Rule rule) {
     for (int32_t i = 0; i < n; ++i) {
-        uint16_t s = src[i];
-        dst[i] = s != 0 ? s : dst[i];
+        const P pb = b[i];
+        const P r = rule(a[i], pb);
+        dst[i] = opaque(pb) ? r : dst[i];
     }
+}
+
+static constexpr auto opaque16 = [](uint16_t p) { return p != 0; };
+static constexpr auto opaque32 = [](uint32_t p) { return vb_opaque32(p); };
+// QMix and Q3Mix test the second source after masking, so near-black counts as transparent.
+static constexpr auto opaque32q = [](uint32_t p) { return vb_opaque32(p & VB_Q32); };
+
+void VornBlit_BlitTransp16(uint16_t *dst, const uint16_t *src, int32_t n) {
+    keyed_span(dst, src, src, count16(n), opaque16, [](uint16_t, uint16_t s) { return s; });
 }
 
 void VornBlit_BlitTransp32(uint32_t *dst, const uint32_t *src, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        uint32_t s = src[i];
-        dst[i] = vb_opaque32(s) ? s : dst[i];
-    }
+    keyed_span(dst, src, src, n, opaque32, [](uint32_t, uint32_t s) { return s; });
 }
 
 void VornBlit_BlitTranspMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
     const uint16_t h = static_cast<uint16_t>(vb_layout16().h);
-    for (int32_t i = 0; i < n; ++i) {
-        uint16_t pb = b[i];
-        uint16_t r = vb_mix16(a[i], pb, h);
-        dst[i] = pb != 0 ? r : dst[i];
-    }
+    keyed_span(dst, a, b, count16(n), opaque16,
+               [h](uint16_t pa, uint16_t pb) { return vb_mix16(pa, pb, h); });
 }
 
 void VornBlit_BlitTranspMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint32_t r = vb_mix32(a[i], pb);
-        dst[i] = vb_opaque32(pb) ? r : dst[i];
-    }
+    keyed_span(dst, a, b, n, opaque32, [](uint32_t pa, uint32_t pb) { return vb_mix32(pa, pb); });
 }
 
-// QMix and Q3Mix test the second source after masking, so near-black counts as transparent.
 void VornBlit_BlitTranspQMix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
     const uint16_t q = static_cast<uint16_t>(vb_layout16().q);
-    for (int32_t i = 0; i < n; ++i) {
-        uint16_t pb = b[i];
-        uint16_t r = vb_qmix16(a[i], pb, q);
-        dst[i] = (pb & q) != 0 ? r : dst[i];
-    }
+    keyed_span(
+        dst, a, b, count16(n), [q](uint16_t p) { return (p & q) != 0; },
+        [q](uint16_t pa, uint16_t pb) { return vb_qmix16(pa, pb, q); });
 }
 
 void VornBlit_BlitTranspQMix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        uint32_t qa = a[i] & VB_Q32, qb = b[i] & VB_Q32;
-        uint32_t r = (3 * qa + qb) >> 2;
-        dst[i] = vb_opaque32(qb) ? r : dst[i];
-    }
+    keyed_span(dst, a, b, n, opaque32q, [](uint32_t pa, uint32_t pb) { return vb_qmix32(pa, pb); });
 }
 
 void VornBlit_BlitTranspQ3Mix16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
     const uint16_t q = static_cast<uint16_t>(vb_layout16().q);
-    for (int32_t i = 0; i < n; ++i) {
-        uint16_t pb = b[i];
-        uint16_t r = vb_q3mix16(a[i], pb, q);
-        dst[i] = (pb & q) != 0 ? r : dst[i];
-    }
+    keyed_span(
+        dst, a, b, count16(n), [q](uint16_t p) { return (p & q) != 0; },
+        [q](uint16_t pa, uint16_t pb) { return vb_q3mix16(pa, pb, q); });
 }
 
 void VornBlit_BlitTranspQ3Mix32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        uint32_t qa = a[i] & VB_Q32, qb = b[i] & VB_Q32;
-        uint32_t r = (qa + 3 * qb) >> 2;
-        dst[i] = vb_opaque32(qb) ? r : dst[i];
-    }
+    // (a + 3b) / 4 is the three-quarter mix with the sources swapped.
+    keyed_span(dst, a, b, n, opaque32q, [](uint32_t pa, uint32_t pb) { return vb_qmix32(pb, pa); });
 }
 
 void VornBlit_BlitTranspAdd16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
-    const VB_Layout16 l = vb_layout16();
-    int32_t i = 0;
-#if VB_SSE2
-    if (l.narrow) {
-        const VB_Layout16v v = vb_layout16v(l);
-        const __m128i z = _mm_setzero_si128();
-        for (; i + 8 <= n; i += 8) {
-            const __m128i pb = vb_load(b + i);
-            const __m128i r = vb_add16v(vb_load(a + i), pb, v);
-            vb_store(dst + i, vb_select(_mm_cmpeq_epi16(pb, z), vb_load(dst + i), r));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint16_t r = static_cast<uint16_t>(vb_add16(a[i], pb, l));
-        dst[i] = pb != 0 ? r : dst[i];
-    }
+    vb_chan16_span<VB_Add16Rule, true>(dst, a, b, count16(n));
 }
 
 void VornBlit_BlitTranspAdd32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint32_t r = vb_add32(a[i], pb);
-        dst[i] = vb_opaque32(pb) ? r : dst[i];
-    }
+    keyed_span(dst, a, b, n, opaque32, [](uint32_t pa, uint32_t pb) { return vb_add32(pa, pb); });
 }
 
 void VornBlit_BlitTranspMul16(uint16_t *dst, const uint16_t *a, const uint16_t *b, int32_t n) {
-    n = count16(n);
-    const VB_Layout16 l = vb_layout16();
-    int32_t i = 0;
-#if VB_SSE2
-    if (l.narrow) {
-        const VB_Layout16v v = vb_layout16v(l);
-        const __m128i z = _mm_setzero_si128();
-        for (; i + 8 <= n; i += 8) {
-            const __m128i pb = vb_load(b + i);
-            const __m128i r = vb_mul16v(vb_load(a + i), pb, v);
-            vb_store(dst + i, vb_select(_mm_cmpeq_epi16(pb, z), vb_load(dst + i), r));
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint16_t r = static_cast<uint16_t>(vb_mul16(a[i], pb, l));
-        dst[i] = pb != 0 ? r : dst[i];
-    }
+    vb_chan16_span<VB_Mul16Rule, true>(dst, a, b, count16(n));
 }
 
 void VornBlit_BlitTranspMul32(uint32_t *dst, const uint32_t *a, const uint32_t *b, int32_t n) {
@@ -146,9 +92,6 @@ void VornBlit_BlitTranspMul32(uint32_t *dst, const uint32_t *a, const uint32_t *
         }
     }
 #endif
-    for (; i < n; ++i) {
-        uint32_t pb = b[i];
-        uint32_t r = vb_mul32(a[i], pb);
-        dst[i] = vb_opaque32(pb) ? r : dst[i];
-    }
+    keyed_span(dst + i, a + i, b + i, n - i, opaque32,
+               [](uint32_t pa, uint32_t pb) { return vb_mul32(pa, pb); });
 }
