@@ -195,21 +195,27 @@ BOOL GetMessageA(LPMSG msg, HWND, UINT, UINT) {
         }
         winapi_paint_windows();
         uint64_t seen;
+        bool have = false;
         {
             std::lock_guard<std::mutex> guard(queue_lock);
             if (!posted.empty()) {
                 *msg = posted.front();
                 posted.pop_front();
-                return msg->message != WM_QUIT;
-            }
-            if (quit_pending) {
+                have = true;
+            } else if (quit_pending) {
                 quit_pending = false;
                 *msg = MSG{};
                 msg->message = WM_QUIT;
                 msg->wParam = static_cast<WPARAM>(quit_code);
-                return FALSE;
+                have = true;
             }
             seen = wake_count;
+        }
+        if (have) {
+            // A frame presented just before this message (a quit, say) is shown before the
+            // message is handled, not after it.
+            winapi_paint_windows();
+            return msg->message != WM_QUIT;
         }
         if (winapi_video_ready()) {
             SDL_Event event;
