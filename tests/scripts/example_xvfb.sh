@@ -60,15 +60,18 @@ read -r w h x0 y0 <<<"$(marker start)"
 
 xdotool keydown Right; sleep 0.6; xdotool keyup Right
 xdotool keydown Down; sleep 0.4; xdotool keyup Down
-sleep 0.3
-read -r w h x1 y1 <<<"$(marker moved)"
+# Once the releases are through (a loaded machine may take a while), the marker stands still.
+prev=
+for _ in $(seq 20); do
+    sleep 0.3
+    read -r w h x1 y1 <<<"$(marker moved)"
+    [ "$x1 $y1" = "$prev" ] && break
+    prev="$x1 $y1"
+done
+[ "$x1 $y1" = "$prev" ] || fail "marker still moving 6 s after the keys were released"
 [ "$x1" -gt $((x0 + 20)) ] || fail "Right did not move the marker ($x0 -> $x1)"
 [ "$y1" -gt $((y0 + 10)) ] || fail "Down did not move the marker ($y0 -> $y1)"
 echo "marker moved from $x0,$y0 to $x1,$y1"
-
-# A held key with nothing else moving leaves the marker still once released.
-read -r _ _ x2 y2 <<<"$(marker still)"
-[ "$x2 $y2" = "$x1 $y1" ] || fail "marker drifted after the keys were released"
 
 caption=$(xdotool getwindowname "$wid")
 [[ $caption =~ ^hello\ vrx\ -\ [0-9]+\ fps$ ]] || fail "caption is '$caption'"
@@ -78,8 +81,11 @@ echo "caption: $caption"
 
 # Resized to 1.5 times: every later frame is stretched to the client area.
 xdotool windowsize "$wid" 960 720
-sleep 1
-read -r w h x3 y3 <<<"$(marker stretched)"
+for _ in $(seq 20); do
+    sleep 0.3
+    read -r w h x3 y3 <<<"$(marker stretched)"
+    [ "$(size_of stretched)" = "960 720" ] && [ "$w" -ge 35 ] && break
+done
 [ "$(size_of stretched)" = "960 720" ] || fail "client area after resize is $(size_of stretched)"
 [ "$w" -ge 35 ] && [ "$w" -le 37 ] && [ "$h" -ge 35 ] && [ "$h" -le 37 ] ||
     fail "marker is ${w}x$h after stretching, not about 36x36"
