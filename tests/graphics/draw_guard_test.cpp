@@ -2,7 +2,7 @@
 #include "graphics/draw_bitmap.h"
 #include "graphics/effects.h"
 #include "graphics/stereo.h"
-#include "drawing_fixture.h"
+#include "depth_fixture.h"
 
 #include <random>
 
@@ -17,8 +17,8 @@ template <class T> static std::string run_random_draws(uint32_t seed, int32_t *l
     for (int iter = 0; iter < 2000; iter++) {
         const int32_t dw = pick(1, 50), dh = pick(1, 50), x = pick(-50, 50), y = pick(-50, 50);
         const bool same = pick(0, 2) == 0; // so that the whole-bitmap operations run too
-        DrawingPixels<T> src(same ? dw : pick(1, 40), same ? dh : pick(1, 40));
-        DrawingPixels<T> band(dw * dh + 2 * guard, 1);
+        Pixels<T> src(same ? dw : pick(1, 40), same ? dh : pick(1, 40));
+        Pixels<T> band(dw * dh + 2 * guard, 1);
         src.pattern();
         VRX_Bitmap dst{dw, dh, uint32_t(dw * dh * sizeof(T)), dw * dh, &band.at(guard, 0)};
         const std::function<void()> ops[] = {
@@ -42,7 +42,7 @@ template <class T> static std::string run_random_draws(uint32_t seed, int32_t *l
         const int32_t op = pick(0, 6);
         ops[op]();
         for (int32_t i = 0; i < guard; i++)
-            if (band.at(i, 0) != T(kDrawFill) || band.at(band.bm.width - 1 - i, 0) != T(kDrawFill))
+            if (band.at(i, 0) != T(kFill) || band.at(band.bm.width - 1 - i, 0) != T(kFill))
                 return "iteration " + std::to_string(iter) + " operation " + std::to_string(op);
         *landed += band.changed() > 0;
     }
@@ -51,15 +51,15 @@ template <class T> static std::string run_random_draws(uint32_t seed, int32_t *l
 
 TEST(DrawGuard, NoDrawWritesOutsideTheDestination) {
     for (bool sixteen : {false, true}) {
-        drawing_set_depth16(sixteen);
+        set_depth(sixteen);
         int32_t landed = 0;
         std::string breach;
-        drawing_printed([&] { // mismatched effects print their refusal
+        printed([&] { // mismatched effects print their refusal
             breach = sixteen ? run_random_draws<uint16_t>(5678, &landed)
                              : run_random_draws<uint32_t>(1234, &landed);
         });
         EXPECT_EQ(breach, "") << sixteen;
         EXPECT_GT(landed, 400) << sixteen;
     }
-    drawing_set_depth16(false);
+    set_depth(false);
 }

@@ -1,9 +1,9 @@
 #include "graphics/draw_bitmap.h"
-#include "drawing_fixture.h"
+#include "depth_fixture.h"
 
 #include <random>
 
-using DrawRotated = DrawingFixture;
+using DrawRotated = Depth32;
 
 TEST(RotationTable, HoldsTruncatedNegatedSines) {
     const int32_t rows[][2] = {{0, 0},       {1, -571}, {30, -16383}, {45, -23169}, {60, -28377},

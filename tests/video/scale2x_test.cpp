@@ -61,18 +61,6 @@ TEST_F(Scale2x, ModesOnSmallPictures) {
     }
 }
 
-TEST_F(Scale2x, SmoothingMeanKeepsChannelsApart) {
-    // The low bit of each channel goes first, so no channel carries into the next; the top
-    // byte's carry leaves the word.
-    Image s(2, 2, 0xFFFFFFFF), d(4, 4, UNTOUCHED);
-    s.pixels[1] = 0xFF000000;
-    s.pixels[2] = 0xFF00FF00;
-    s.pixels[3] = 0xFFFF0000;
-    VRX_ScaleBitmap2x(s.bitmap, d.bitmap, 2);
-    EXPECT_EQ(std::vector<uint32_t>({d.pixels[1], d.pixels[4], d.pixels[5]}),
-              std::vector<uint32_t>({0x7E7F7F7F, 0x7E7FFE7F, 0x7EFE7F7F}));
-}
-
 TEST_F(Scale2x, RefusesWhatItCannotDraw) {
     Image s(4, 4, 1), d(8, 8, UNTOUCHED);
     VRX_Bitmap empty = {2, 2, 16, 4, nullptr};
