@@ -62,28 +62,14 @@ TEST_P(Triangles, FirstRowsBottomRowsAndSpanEnds) {
     }
 }
 
-TEST_P(Triangles, ShadedSpansStepTheGrey) {
-    // 0 at the left (0x100: only the low byte counts), 128 sixteen pixels on: 8 per pixel.
-    Canvas c(24, 24, back());
-    VRX_DrawTriangleShaded(V(0, 0, 0, 0, 0x100), V(16, 0, 0, 0, 128), V(0, 16, 0, 0, 0), c.bm);
-    for (int32_t y = 0; y < 16; ++y)
-        for (int32_t x = 0; x < 16 - y; ++x) ASSERT_EQ(c.at(x, y), grey(8 * x)) << x << "," << y;
-    EXPECT_EQ(c.lit().size(), 16u * 17 / 2);
+TEST_P(Triangles, ShadeAndTextureValues) {
     // Middle vertex on the left: the left side follows the top short edge, then the bottom one.
-    c.clear();
+    Canvas c(24, 24, back());
     VRX_DrawTriangleShaded(V(8, 0, 0, 0, 0), V(0, 8, 0, 0, 128), V(8, 16, 0, 0, 0), c.bm);
     EXPECT_EQ(c.at(8, 0), back());
     EXPECT_EQ(c.at(0, 8), grey(128));
     EXPECT_EQ(c.at(4, 4), grey(64));
     EXPECT_EQ(c.at(4, 12), grey(64));
-}
-
-TEST_P(Triangles, TexturedSpansFollowUAndV) {
-    Canvas c(24, 24, back());
-    VRX_DrawTriangleTextured(V(0, 0, 0, 0), V(16, 0, 16, 0), V(0, 16, 0, 16), c.bm);
-    for (int32_t y = 0; y < 24; ++y)
-        for (int32_t x = 0; x < 24; ++x)
-            ASSERT_EQ(c.at(x, y), y < 16 && x <= 16 - y ? texel(256 * y + x) : back()) << x << y;
     // Only the low bytes of u and v count: 0x3FA, 0x1FF name column 250 of row 255.
     c.clear();
     VRX_DrawTriangleTextured(V(0, 0, 0x3FA, 0x1FF), V(5, 0, 255, 0x1FF), V(0, 5, 250, 0x1FF), c.bm);
@@ -91,9 +77,14 @@ TEST_P(Triangles, TexturedSpansFollowUAndV) {
     EXPECT_EQ(c.at(5, 0), texel(0xFFFF)); // the right end reads the middle vertex's texel
 }
 
+// Shade 0 at the left (0x100: only the low byte counts), 128 sixteen pixels on: 8 per pixel;
+// texel (u, v) at pixel (u, v). Cut five columns off, the rest is unchanged.
 TEST_P(Triangles, ClippingAdvancesShadeAndTextureAndKeepsTheLastColumn) {
     Canvas whole(24, 24, back()), cut(24, 24, back()), small(10, 10, back());
-    VRX_DrawTriangleShaded(V(0, 0, 0, 0, 0), V(16, 0, 0, 0, 128), V(0, 16, 0, 0, 0), whole.bm);
+    VRX_DrawTriangleShaded(V(0, 0, 0, 0, 0x100), V(16, 0, 0, 0, 128), V(0, 16, 0, 0, 0), whole.bm);
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 16 - y; ++x) ASSERT_EQ(whole.at(x, y), grey(8 * x)) << x << y;
+    EXPECT_EQ(whole.lit().size(), 16u * 17 / 2);
     VRX_DrawTriangleShaded(V(-5, 0, 0, 0, 0), V(11, 0, 0, 0, 128), V(-5, 16, 0, 0, 0), cut.bm);
     EXPECT_EQ(cut.at(0, 0), grey(40));
     for (int32_t i = 0; i < 24 * 19; ++i)
