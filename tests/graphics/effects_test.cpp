@@ -4,7 +4,7 @@
 using Effects = Depth32;
 
 // Size mismatches and missing data write nothing; grey, fade and crossfade say so.
-TEST_F(Effects, RefusalsWriteNothing) {
+TEST_F(Effects, RefusalsWriteNothingAndSixteenBitsHasNoGrey) {
     Pixels32 a(2, 2, 1), small(1, 1, 2), wide(4, 2, 3), d(2, 2), big(640, 480, 1),
         quarter(320, 240);
     const std::string msg = kNoData;
@@ -25,9 +25,11 @@ TEST_F(Effects, RefusalsWriteNothing) {
     for (const auto &[op, out] : cases) EXPECT_EQ(printed(op), out) << i++;
     EXPECT_EQ(d.changed() + quarter.changed(), 0);
     set_depth(true); // no grey in 16 bits, and nothing said
-    Pixels16 a16(2, 1, 0x7FFF), d16(2, 1);
+    Pixels16 a16(2, 1, 0x7FFF), b16(2, 1, 0), d16(2, 1);
     EXPECT_EQ(printed([&] { VRX_GreyBitmap(a16.bm, d16.bm); }), "");
     EXPECT_EQ(d16.changed(), 0);
+    VRX_BlendBitmap(a16.bm, b16.bm, d16.bm, 1); // the 16-bit kernels
+    EXPECT_EQ(d16.mem[0], 0x3DEF);
 }
 
 // {effect, mode, level, A (or the source), B (or the mask), destination, result} over 2 x 2

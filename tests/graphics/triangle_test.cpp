@@ -63,13 +63,16 @@ TEST_P(Triangles, FirstRowsBottomRowsAndSpanEnds) {
 }
 
 TEST_P(Triangles, ShadeAndTextureValues) {
-    // Middle vertex on the left: the left side follows the top short edge, then the bottom one.
+    // Middle vertex on the left: the left side follows the top short edge, then the bottom one;
+    // the vertices in any order.
     Canvas c(24, 24, back());
-    VRX_DrawTriangleShaded(V(8, 0, 0, 0, 0), V(0, 8, 0, 0, 128), V(8, 16, 0, 0, 0), c.bm);
-    EXPECT_EQ(c.at(8, 0), back());
-    EXPECT_EQ(c.at(0, 8), grey(128));
-    EXPECT_EQ(c.at(4, 4), grey(64));
-    EXPECT_EQ(c.at(4, 12), grey(64));
+    VRX_Vertex v[3] = {V(8, 0, 0, 0, 0), V(0, 8, 0, 0, 128), V(8, 16, 0, 0, 0)}; // by y
+    do {
+        c.clear();
+        VRX_DrawTriangleShaded(v[0], v[1], v[2], c.bm);
+        EXPECT_EQ(std::vector<uint32_t>({c.at(8, 0), c.at(0, 8), c.at(4, 4), c.at(4, 12)}),
+                  std::vector<uint32_t>({back(), grey(128), grey(64), grey(64)}));
+    } while (std::next_permutation(v, v + 3, [](auto &a, auto &b) { return a.y < b.y; }));
     // Only the low bytes of u and v count: 0x3FA, 0x1FF name column 250 of row 255.
     c.clear();
     VRX_DrawTriangleTextured(V(0, 0, 0x3FA, 0x1FF), V(5, 0, 255, 0x1FF), V(0, 5, 250, 0x1FF), c.bm);

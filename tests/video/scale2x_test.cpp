@@ -31,8 +31,9 @@ TEST_F(Scale2x, ModesOnSmallPictures) {
         {1, 2, 1, "PQ/", 4, 2, "PPQQ/PPQQ/"},
         {-7, 2, 1, "PQ/", 4, 2, "PPQQ/PPQQ/"},
         {5, 2, 1, "PQ/", 4, 2, ""},
-        // Mode 2 blends right, down and diagonally; the last row and column make no block.
-        {2, 3, 2, "BFB/FBF/", 6, 4, "BDFD../DBDF../"},
+        // Mode 2 blends right, down and diagonally, each channel's low bit dropped first (A and
+        // E give B, A and A give @); the last row and column make no block.
+        {2, 3, 2, "AEA/EAE/", 6, 4, "ABEB../B@BD../"},
         // Modes 3 and 4 leave the source's border ring undrawn.
         {3, 3, 3, "1A3/A5B/7B9/", 6, 6, "....../....../..A5../..5B../"},
         {3, 3, 3, "1A3/B5A/7B9/", 6, 6, "....../....../..5A../..B5../"},
