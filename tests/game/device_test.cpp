@@ -66,17 +66,6 @@ TEST_F(Device, DisplaySlateDrawsDiscsThroughTheColorTable) {
     for (int32_t i = 0; i < 8; i++) EXPECT_EQ(screen_at(210 + 30 * i, 115), backdrop) << i;
 }
 
-TEST_F(Device, FrameHoldsBlueGreenRedPlanesAndWrapsCoordinates) {
-    using Rgb = std::array<uint8_t, 3>;
-    const uint8_t *f = GlowbyJr::GlowbyFrame;
-    Glo.SetPxClr(2, 3, Rgb{9, 5, 2}.data());
-    EXPECT_EQ((Rgb{f[51], f[59], f[67]}), (Rgb{2, 5, 9})); // 24x + y, then + 8 and + 16
-    EXPECT_EQ((Rgb{Glo.GetPixelR(2, 3), Glo.GetPixelG(10, 11), Glo.GetPixelB(2, 3)}),
-              (Rgb{9, 5, 2}));
-    Glo.ClearPixel(10, 11); // same LED
-    EXPECT_EQ(std::count(f, f + 192, 0), 192);
-}
-
 TEST_F(Device, ButtonsComeFromTheHeldKeySet) {
     const struct {
         std::vector<uint32_t> keys;
@@ -120,7 +109,7 @@ TEST_F(Device, ColorTableBeforeAndAfterInitColors) {
     EXPECT_EQ(std::vector<uint8_t>(ColorTable[1], ColorTable[2]), (std::vector<uint8_t>{4, 5, 6}));
 }
 
-TEST_F(Device, AuxLedBitsReversedAndSlateCoordinates) {
+TEST_F(Device, AuxLedBitsFramePlanesAndSlateCoordinates) {
     for (uint32_t v = 0; v < 256; v++) {
         SetAuxLEDsBinary(static_cast<uint8_t>(v));
         for (int32_t k = 0; k < 8; k++)
@@ -133,4 +122,13 @@ TEST_F(Device, AuxLedBitsReversedAndSlateCoordinates) {
     EXPECT_EQ(ReadPixel(3, 9), 30); // row 9 is row 1
     DrawPx(10, 9, 99);              // wraps to (2, 1)
     EXPECT_EQ(GameSlate[17], 99);
+    // The frame holds blue, green and red planes: 24x + y, then + 8 and + 16.
+    using Rgb = std::array<uint8_t, 3>;
+    const uint8_t *f = GlowbyJr::GlowbyFrame;
+    Glo.SetPxClr(2, 3, Rgb{9, 5, 2}.data());
+    EXPECT_EQ((Rgb{f[51], f[59], f[67]}), (Rgb{2, 5, 9}));
+    EXPECT_EQ((Rgb{Glo.GetPixelR(2, 3), Glo.GetPixelG(10, 11), Glo.GetPixelB(2, 3)}),
+              (Rgb{9, 5, 2}));
+    Glo.ClearPixel(10, 11); // same LED
+    EXPECT_EQ(std::count(f, f + 192, 0), 192);
 }

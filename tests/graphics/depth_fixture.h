@@ -1,5 +1,5 @@
 // The pixel depth and 16-bit layout set as video start-up sets them, and bitmaps over buffers of
-// exactly their size (optionally between guard bytes) that read back in either depth.
+// exactly their size (optionally between guard bytes), so the sanitizer sees any stray access.
 #pragma once
 #include "graphics/bitmap.h"
 #include "video/video_state.h"
@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,6 +20,7 @@ inline void set_depth(bool mode16) {
 }
 struct Depth32 : testing::Test {
     void SetUp() override { set_depth(false); }
+    void TearDown() override { set_depth(false); } // for tests that switch to 16 bits
 };
 struct Depth16 : testing::Test {
     void SetUp() override { set_depth(true); }
@@ -94,6 +97,34 @@ struct Canvas {
                std::count(mem.end() - pad, mem.end(), 0x5A) == pad;
     }
 };
+
+// A typed w x h bitmap of one fill value, for the drawing routines and effects.
+inline constexpr uint32_t kFill = 0x12345678;
+inline constexpr const char *kNoData = "bitmap has no data\n";
+template <class T> struct Pixels {
+    std::vector<T> mem;
+    VRX_Bitmap bm{};
+    Pixels(int32_t w, int32_t h, T fill = T(kFill)) : mem(size_t(w) * h, fill) {
+        bm = {w, h, uint32_t(w * h * sizeof(T)), w * h, mem.data()};
+    }
+    T &at(int32_t x, int32_t y) { return mem[size_t(y) * bm.width + x]; }
+    VRX_Bitmap no_data() const { return {bm.width, bm.height, bm.size, bm.pixels, nullptr}; }
+    void pattern() { // a distinct opaque value per pixel
+        for (size_t i = 0; i < mem.size(); i++) mem[i] = T(0xFF000000u | (i * 2654435761u >> 8));
+    }
+    int32_t changed() const {
+        return int32_t(mem.size() - std::count(mem.begin(), mem.end(), T(kFill)));
+    }
+};
+using Pixels32 = Pixels<uint32_t>;
+using Pixels16 = Pixels<uint16_t>;
+
+// What `op` prints on standard output.
+inline std::string printed(const std::function<void()> &op) {
+    testing::internal::CaptureStdout();
+    op();
+    return testing::internal::GetCapturedStdout();
+}
 
 // Coordinates mostly near a small target, else anywhere in 32 bits or at an extreme.
 struct WildRng {

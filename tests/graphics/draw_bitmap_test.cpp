@@ -1,10 +1,10 @@
 #include "graphics/draw_bitmap.h"
-#include "drawing_fixture.h"
+#include "depth_fixture.h"
 
 #include <algorithm>
 #include <unistd.h>
 
-using DrawBitmap = DrawingFixture;
+using DrawBitmap = Depth32;
 
 TEST_F(DrawBitmap, CopiesTheIntersectionWithTheDestination) {
     Pixels32 pic(640, 480);
@@ -42,8 +42,8 @@ TEST_F(DrawBitmap, NoDataIsReportedAndDrawsNothing) {
     VRX_Bitmap liar = src.bm; // claims more rows than its data holds: drawn neither way
     liar.height = 400;
     for (auto op : ops) {
-        EXPECT_EQ(drawing_printed([&] { op(src.no_data(), dst.bm), op(src.bm, dst.no_data()); }),
-                  std::string(kDrawNoData) + kDrawNoData);
+        EXPECT_EQ(printed([&] { op(src.no_data(), dst.bm), op(src.bm, dst.no_data()); }),
+                  std::string(kNoData) + kNoData);
         op(liar, dst.bm), op(dst.bm, liar);
     }
     EXPECT_EQ(dst.changed(), 0);
@@ -81,7 +81,6 @@ TEST_F(DrawBitmap, FiltersStayWithinTheDrawnRows) {
     const Case cases[] = {
         {1, 3, 1, 0, 0, 3, 1, {4, 8, 16}, {4, 8, 16}},
         {2, 3, 1, 0, 0, 3, 1, {4, 8, 16}, {5, 9, 14}},
-        {2, 1, 3, 0, 0, 1, 3, {4, 8, 16}, {5, 9, 14}},
         {2, 3, 4, -1, -1, 2, 2, {252, 252, 252, 16, 4, 4, 4, 4, 4, 252, 252, 252}, {7, 4, 4, 4}},
         {3, 3, 3, 0, 0, 3, 3, {0, 0, 0, 0, 0, W, 0, W, 0}, {0, 0, 0, 0, G, W, 0, W, G}},
     };
@@ -98,8 +97,8 @@ TEST_F(DrawBitmap, FiltersStayWithinTheDrawnRows) {
 }
 
 TEST_F(DrawBitmap, SixteenBitRoutinesDrawSixteenBitPixels) {
-    drawing_set_depth16(true);
-    Pixels16 src(2, 1), dst(3, 2), mixed(2, 1, 0x7FFF), wide(4, 1), turned(20, 20);
+    set_depth(true);
+    Pixels16 src(2, 1), dst(3, 2), mixed(2, 1, 0x7FFF), wide(4, 1);
     src.mem = {0x0000, 0x001F};
     VRX_DrawBitmap(1, 1, src.bm, dst.bm);
     EXPECT_EQ(dst.mem, (std::vector<uint16_t>{0x5678, 0x5678, 0x5678, 0x5678, 0, 0x1F}));
@@ -109,9 +108,4 @@ TEST_F(DrawBitmap, SixteenBitRoutinesDrawSixteenBitPixels) {
     EXPECT_EQ(wide.mem, (std::vector<uint16_t>{0x07, 0x15, 0x5678, 0x5678}));
     VRX_DrawScaledBitmap(0, 0, 4, 1, src.bm, wide.bm, 0);
     EXPECT_EQ(wide.mem, (std::vector<uint16_t>{0, 0, 0x1F, 0x1F}));
-    Pixels16 ten(10, 10);
-    for (size_t i = 0; i < ten.mem.size(); i++) ten.mem[i] = uint16_t(0x2000 + i);
-    VRX_DrawRotatedBitmap(2, 2, ten.bm, turned.bm, 0);
-    EXPECT_EQ(turned.changed(), 11 * 11);
-    EXPECT_EQ(turned.at(8, 12), ten.at(5, 9));
 }

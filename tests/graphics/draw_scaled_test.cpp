@@ -1,7 +1,7 @@
 #include "graphics/draw_bitmap.h"
-#include "drawing_fixture.h"
+#include "depth_fixture.h"
 
-using DrawScaled = DrawingFixture;
+using DrawScaled = Depth32;
 
 // Zoom is in percent; the last pixel samples (size - 1) * step, step = (source size << 16) / size.
 TEST_F(DrawScaled, ZoomSetsTheDrawnSize) {
@@ -26,23 +26,15 @@ TEST_F(DrawScaled, ZoomSetsTheDrawnSize) {
 // source row and the last drawn row blend with themselves. A width below 1 is taken as 1; a
 // clipped start samples from where the position has got to.
 TEST_F(DrawScaled, SamplesTheSource) {
-    const uint32_t F = kDrawFill;
+    const uint32_t F = kFill;
     struct Case {
         int32_t sw, sh, dw, dh, x, y, w, h, filter;
         std::vector<uint32_t> src, out;
     };
+    // clang-format off
     const Case cases[] = {
         {2, 1, 3, 2, 0, 0, 0, 2, 0, {1, 2}, {1, F, F, 1, F, F}},
-        {4,
-         2,
-         6,
-         2,
-         -3,
-         -1,
-         8,
-         4,
-         0,
-         {1, 2, 3, 4, 5, 6, 7, 8},
+        {4, 2, 6, 2, -3, -1, 8, 4, 0, {1, 2, 3, 4, 5, 6, 7, 8},
          {2, 3, 3, 4, 4, F, 6, 7, 7, 8, 8, F}},
         {2, 1, 4, 1, 0, 0, 4, 1, 1, {0x00, 0xFF}, {0x00, 0x7F, 0xFF, 0xFF}},
         {2, 1, 4, 1, 0, 0, 4, 1, -1, {0x00, 0xFF}, {0x00, 0x00, 0xFF, 0xFF}},
@@ -50,6 +42,7 @@ TEST_F(DrawScaled, SamplesTheSource) {
         {1, 2, 1, 2, 0, 0, 1, 4, 1, {0x0000, 0xFF00}, {0x0000, 0x0000}},
         {1, 3, 1, 2, 0, 0, 1, 2, 1, {0x00, 0x40, 0xFF}, {0x00, 0x40}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         Pixels32 src(c.sw, c.sh), dst(c.dw, c.dh);
         src.mem = c.src;

@@ -1,13 +1,13 @@
 #include "graphics/effects.h"
-#include "drawing_fixture.h"
+#include "depth_fixture.h"
 
-using Effects = DrawingFixture;
+using Effects = Depth32;
 
 // Size mismatches and missing data write nothing; grey, fade and crossfade say so.
-TEST_F(Effects, RefusalsWriteNothing) {
+TEST_F(Effects, RefusalsWriteNothingAndSixteenBitsHasNoGrey) {
     Pixels32 a(2, 2, 1), small(1, 1, 2), wide(4, 2, 3), d(2, 2), big(640, 480, 1),
         quarter(320, 240);
-    const std::string msg = kDrawNoData;
+    const std::string msg = kNoData;
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[&] { VRX_GreyBitmap(small.bm, d.bm); }, msg}, // too few source pixels to read
         {[&] { VRX_GreyBitmap(a.no_data(), d.bm); }, msg},
@@ -22,8 +22,14 @@ TEST_F(Effects, RefusalsWriteNothing) {
         {[&] { VRX_AlphawipeBitmap(a.bm, small.bm, d.bm, 255); }, ""},
     };
     int i = 0;
-    for (const auto &[op, out] : cases) EXPECT_EQ(drawing_printed(op), out) << i++;
+    for (const auto &[op, out] : cases) EXPECT_EQ(printed(op), out) << i++;
     EXPECT_EQ(d.changed() + quarter.changed(), 0);
+    set_depth(true); // no grey in 16 bits, and nothing said
+    Pixels16 a16(2, 1, 0x7FFF), b16(2, 1, 0), d16(2, 1);
+    EXPECT_EQ(printed([&] { VRX_GreyBitmap(a16.bm, d16.bm); }), "");
+    EXPECT_EQ(d16.changed(), 0);
+    VRX_BlendBitmap(a16.bm, b16.bm, d16.bm, 1); // the 16-bit kernels
+    EXPECT_EQ(d16.mem[0], 0x3DEF);
 }
 
 // {effect, mode, level, A (or the source), B (or the mask), destination, result} over 2 x 2
@@ -31,31 +37,24 @@ TEST_F(Effects, RefusalsWriteNothing) {
 // the source, mode 3 wipes where the source's own blue is at most the level; crossfade at level
 // 0 gives A x 255 / 256, so 255 becomes 254.
 TEST_F(Effects, EachModePicksItsKernel) {
-    const uint32_t W = 0x00FFFFFF, R = 0x00400000, F = kDrawFill, P = 0x00123456;
+    const uint32_t W = 0x00FFFFFF, R = 0x00400000, F = kFill, P = 0x00123456;
     enum : uint32_t { GREY, BLEND, FADE, CROSS, WIPE };
-    const uint32_t cases[][7] = {{GREY, 0, 0, W, 0, F, 0xFFFFFFFF},
-                                 {GREY, 0, 0, 0x8000FF00, 0, F, 0xFF959595},
-                                 {GREY, 0, 0, 0x00FF0000, 0, F, 0xFF4C4C4C},
-                                 {BLEND, 0, 0, 5, 9, F, 5},
-                                 {BLEND, 1, 0, W, 0, F, 0x007F7F7F},
-                                 {BLEND, 2, 0, R, 0x00F08010, F, 0x00FF8010},
-                                 {BLEND, 3, 0, W, W, F, 0x00FEFEFE},
-                                 {BLEND, 4, 0, R, 0, F, 0x00300000},
-                                 {BLEND, 5, 0, R, 0, F, 0x00100000},
-                                 {BLEND, 6, 0, W, 9, F, 0x007F7F7F},
-                                 {BLEND, 7, 0, 0, 9, F, 0x7F7F7F7F},
-                                 {BLEND, 8, 0, 5, 9, F, F},
-                                 {FADE, 0, 255, P, 0, F, 0xFF123456},
-                                 {FADE, 1, 0, P, 0, F, 0xFFFFFFFF},
-                                 {FADE, 2, 255, P, 0, 0, 0x00113355},
-                                 {FADE, 3, 0x56, P, 0, F, P},
-                                 {FADE, 3, 0x55, P, 0, F, F},
-                                 {FADE, 4, 0, P, 0, F, F},
-                                 {CROSS, 0, 0, W, 0, F, 0x00FEFEFE},
-                                 {CROSS, 0, 255, 0, W, F, 0x00FEFEFE},
-                                 {WIPE, 0, 0, P, 0x00FFFF00, F, P},
-                                 {WIPE, 0, 0, P, 1, F, F},
-                                 {WIPE, 0, 255, P, 0xFF, F, P}};
+    // clang-format off
+    const uint32_t cases[][7] = {
+        {GREY, 0, 0, W, 0, F, 0xFFFFFFFF}, {GREY, 0, 0, 0x8000FF00, 0, F, 0xFF959595},
+        {GREY, 0, 0, 0x00FF0000, 0, F, 0xFF4C4C4C}, {BLEND, 0, 0, 5, 9, F, 5},
+        {BLEND, 1, 0, W, 0, F, 0x007F7F7F}, {BLEND, 2, 0, R, 0x00F08010, F, 0x00FF8010},
+        {BLEND, 3, 0, W, W, F, 0x00FEFEFE}, {BLEND, 4, 0, R, 0, F, 0x00300000},
+        {BLEND, 5, 0, R, 0, F, 0x00100000}, {BLEND, 6, 0, W, 9, F, 0x007F7F7F},
+        {BLEND, 7, 0, 0, 9, F, 0x7F7F7F7F}, {BLEND, 8, 0, 5, 9, F, F},
+        {FADE, 0, 255, P, 0, F, 0xFF123456}, {FADE, 1, 0, P, 0, F, 0xFFFFFFFF},
+        {FADE, 2, 255, P, 0, 0, 0x00113355}, {FADE, 3, 0x56, P, 0, F, P},
+        {FADE, 3, 0x55, P, 0, F, F}, {FADE, 4, 0, P, 0, F, F},
+        {CROSS, 0, 0, W, 0, F, 0x00FEFEFE}, {CROSS, 0, 255, 0, W, F, 0x00FEFEFE},
+        {WIPE, 0, 0, P, 0x00FFFF00, F, P}, {WIPE, 0, 0, P, 1, F, F},
+        {WIPE, 0, 255, P, 0xFF, F, P},
+    };
+    // clang-format on
     for (auto [op, mode, level, va, vb, vd, out] : cases) {
         Pixels32 a(2, 2, va), b(2, 2, vb), d(2, 2, vd);
         if (op == GREY) VRX_GreyBitmap(a.bm, d.bm);
@@ -65,15 +64,4 @@ TEST_F(Effects, EachModePicksItsKernel) {
         if (op == WIPE) VRX_AlphawipeBitmap(a.bm, b.bm, d.bm, uint8_t(level));
         EXPECT_EQ(d.mem, std::vector<uint32_t>(4, out)) << op << "," << mode << "," << level;
     }
-}
-
-TEST_F(Effects, SixteenBitKernelsAndNoGrey) {
-    drawing_set_depth16(true);
-    Pixels16 a(2, 1, 0x7FFF), b(2, 1, 0), d(2, 1);
-    EXPECT_EQ(drawing_printed([&] { VRX_GreyBitmap(a.bm, d.bm); }), "");
-    EXPECT_EQ(d.changed(), 0);
-    VRX_BlendBitmap(a.bm, b.bm, d.bm, 1);
-    EXPECT_EQ(d.mem[0], 0x3DEF);
-    VRX_FadeBitmap(a.bm, d.bm, 255, 0);
-    EXPECT_EQ(d.mem[0], 0x7BDE); // every channel 31 -> 30
 }

@@ -190,9 +190,6 @@ TEST_P(Primitives, CircleOutlinesAndWireframeTriangles) {
                               0xFF, c.bm);
     EXPECT_EQ(c.lit().size(), 12u);
     EXPECT_TRUE(c.lit().count({2, 2}));
-    int a = 0, b = 0;
-    VRX_SetPrimitiveDualTexture({1, 2, 8, 2, &a}, {3, 4, 48, 12, &b});
-    EXPECT_EQ(VRX_texture1.data, &b);
 }
 
 // Every primitive with wild arguments into a 13 x 7 bitmap between guard bytes; huge radii and

@@ -1,9 +1,9 @@
 #include "graphics/stereo.h"
-#include "drawing_fixture.h"
+#include "depth_fixture.h"
 
-struct Stereo : DrawingFixture {
+struct Stereo : Depth32 {
     void SetUp() override {
-        DrawingFixture::SetUp();
+        Depth32::SetUp();
         VRX_stereoframe = 0;
     }
 };
@@ -51,9 +51,8 @@ TEST_F(Stereo, UnequalMissingOrSixteenBitViewsAreNeverOverrun) {
         VRX_DrawBitmap3D(left.no_data(), left.bm, dst.bm, mode);
     }
     EXPECT_EQ(VRX_stereoframe, 21);
-    EXPECT_EQ(drawing_printed([&] { VRX_DrawBitmap3D(left.bm, right.bm, dst.bm, 4); }),
-              kDrawNoData);
-    drawing_set_depth16(true); // the word modes have no 16-bit form
+    EXPECT_EQ(printed([&] { VRX_DrawBitmap3D(left.bm, right.bm, dst.bm, 4); }), kNoData);
+    set_depth(true); // the word modes have no 16-bit form
     for (int mode : {0, 1, 2, 3, 5}) VRX_DrawBitmap3D(left.bm, left.bm, dst.bm, mode);
     EXPECT_EQ(dst.changed() + small.changed(), 0);
 }

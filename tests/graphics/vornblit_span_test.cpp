@@ -35,19 +35,6 @@ TEST_F(Depth32, ShadedAndTextureFillsStepThroughTheirValues) {
     EXPECT_EQ(d, (V32{0xFFFFFFFF, 0x00008101, 0xFFFFFFFF})); // signed sum, arithmetic halving
 }
 
-TEST_F(Depth16, ShadedAndTextureFills) {
-    V16 d(2), t(65536), t2(65536, 0xFFFF);
-    VornBlit_BlitFillShade16(d.data(), 2, 0x00800000, 0x7F0000);
-    EXPECT_EQ(d, (V16{0x4210, 0x7FFF}));
-    std::iota(t.begin(), t.end(), uint16_t(0));
-    VornBlit_BlitFillTexture16(d.data(), t.data(), 2, 0xFF00, 0xFF00, 0x100, 0);
-    EXPECT_EQ(d, (V16{0xFFFF, 0x0000})); // past the last texel to the first
-    VornBlit_BlitFillShadeTexture16(d.data(), t.data(), 1, 0x3400, 0x1200, 0x10000, 0, 0, 0);
-    EXPECT_EQ(d[0], 0x3400); // 0x1234 * 256, cut to 16 bits
-    VornBlit_BlitFillDualTexture16(d.data(), t2.data(), t2.data(), 1, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(d[0], 0xFFFF);
-}
-
 TEST_F(Depth32, StretchStepsInSixteenSixteen) {
     V32 s = {0x10000000, 0x11000000, 0x12000000, 0x00FFFFFF, 0x14000000}, d(6, 7);
     VornBlit_BlitStretch32(d.data(), s.data(), 6, 0x8000, 0x8000);
@@ -57,16 +44,6 @@ TEST_F(Depth32, StretchStepsInSixteenSixteen) {
     d.assign(6, 7);
     VornBlit_BlitTranspStretch32(d.data(), s.data(), 3, 0x20000, 0x10000);
     EXPECT_EQ(d, (V32{0x12000000, 7, 0x14000000, 7, 7, 7}));
-}
-
-TEST_F(Depth16, StretchReadsPositionPlusStepTimesIndex) {
-    for (int32_t step : {0, 0x2000, 0x5555, 0x8000, 0x10000, 0x18000}) {
-        const int32_t n = 45, pos = 0x3A00, last = (pos + (n - 1) * step) >> 16;
-        V16 src(size_t(last) + 1), d(n); // exactly the pixels the span reads
-        for (size_t i = 0; i < src.size(); ++i) src[i] = uint16_t(i * 7 + 1);
-        VornBlit_BlitStretch16(d.data(), src.data(), n, pos, step);
-        for (int32_t k = 0; k < n; ++k) ASSERT_EQ(d[k], src[(pos + k * step) >> 16]) << step;
-    }
 }
 
 // Source pixels a pitch of 4 apart; x = 0.5, y = 0.25 weigh the top two 24576 each and the
