@@ -3,6 +3,8 @@
 // within 1.25.
 #include <benchmark/benchmark.h>
 
+#include "ratio_report.h"
+
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -92,42 +94,14 @@ void BM_DrawRotatedBitmap(benchmark::State &state) {
 }
 BENCHMARK(BM_DrawRotatedBitmap);
 
-// Collects the times per run and prints each draw against its memcpy baseline.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\nratio to memcpy of the same destination bytes:\n");
-        for (const auto &[name, time] : times_) {
-            if (name.rfind("BM_Memcpy", 0) == 0) continue;
-            const char *base =
-                name == "BM_DrawRotatedBitmap" ? "BM_Memcpy/480/480" : "BM_Memcpy/640/480";
-            auto it = times_.find(base);
-            if (it != times_.end() && it->second > 0) {
-                std::printf("  %-32s %6.2f\n", name.c_str(), time / it->second);
-            }
-        }
-    }
-
-  private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    RatioReporter reporter("ratio to memcpy of the same destination bytes",
+                           [](const std::string &name) -> std::string {
+                               if (name.rfind("BM_Memcpy", 0) == 0) return "";
+                               return name == "BM_DrawRotatedBitmap" ? "BM_Memcpy/480/480"
+                                                                     : "BM_Memcpy/640/480";
+                           });
+    return run_with_ratios(argc, argv, reporter);
 }

@@ -145,12 +145,14 @@ static void page_copy(void *destination, int32_t doubled, uint32_t bytesperpixel
     uint64_t row = w * bytesperpixel;
     if (src.size < row * h) return;
     uint64_t stride = (row + 3) & ~uint64_t{3};
-    const auto *s = static_cast<const uint8_t *>(src.data);
-    auto *d = static_cast<uint8_t *>(destination) + (h - 1) * stride;
+    // Source row y lands on surface row h - 1 - y; walking the surface upwards in memory
+    // keeps the writes, the costlier stream, in ascending order.
+    const auto *s = static_cast<const uint8_t *>(src.data) + (h - 1) * row;
+    auto *d = static_cast<uint8_t *>(destination);
     for (uint64_t y = 0; y < h; y++) {
         std::memcpy(d, s, row);
-        s += row;
-        d -= stride;
+        s -= row;
+        d += stride;
     }
 }
 
