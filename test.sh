@@ -1,22 +1,41 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the optimised build, the suite under
 # AddressSanitizer + UndefinedBehaviorSanitizer, the threaded parts under ThreadSanitizer, and
-# a short run of every fuzz target.
+# a short run of every fuzz target. Every stage runs; the summary line counts them all.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
 jobs=$(nproc)
+passed=0
+failed=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# Runs ctest with the given arguments and adds its counts to the totals.
+run_ctest() {
+    local status=0
+    ctest -j"$jobs" --output-on-failure "$@" 2>&1 | tee "$log" || status=$?
+    local total bad
+    total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -1)
+    bad=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -1)
+    if [ -z "$total" ]; then
+        failed=$((failed + 1)) # ctest itself failed
+    else
+        passed=$((passed + total - bad))
+        failed=$((failed + bad))
+    fi
+    [ "$status" -eq 0 ] || [ -n "$total" ] || echo "ctest failed to run (status $status)"
+}
 
 echo "== optimised build"
 cmake --preset default >/dev/null
 cmake --build build -j"$jobs"
-ctest --test-dir build -j"$jobs" --output-on-failure
+run_ctest --test-dir build
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-sanitize -j"$jobs" -LE scripts \
-    --output-on-failure
+ASAN_OPTIONS=detect_leaks=0 run_ctest --test-dir build-sanitize -LE scripts
 
 echo "== ThreadSanitizer (threaded parts)"
 cmake --preset tsan >/dev/null
@@ -26,11 +45,19 @@ for group in video sound; do
     [ -d "tests/$group" ] && tsan_targets+=("test_$group")
 done
 cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
-if ctest --test-dir build-tsan -N -L tsan | grep -q 'Total Tests: [1-9]'; then
-    TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" -L tsan --output-on-failure
-fi
+TSAN_OPTIONS=halt_on_error=1 run_ctest --test-dir build-tsan -L tsan
 
 echo "== fuzz targets (short runs)"
 cmake --preset fuzz >/dev/null
 cmake --build build-fuzz -j"$jobs"
-scripts/fuzz.sh build-fuzz "${FUZZ_SECONDS:-30}"
+for target in build-fuzz/fuzz/fuzz_*; do
+    if scripts/fuzz.sh build-fuzz "${FUZZ_SECONDS:-30}" "$(basename "$target")"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+done
+
+echo
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Runs every fuzz target in a build folder for a while, from its seed corpus if it has one.
-# Usage: scripts/fuzz.sh BUILD_DIR SECONDS
+# Runs the fuzz targets of a build folder for a while each, from their seed corpora if they
+# have one. Usage: scripts/fuzz.sh BUILD_DIR SECONDS [TARGET]  (default: every target)
 set -euo pipefail
 dir=$1
 secs=${2:-30}
+only=${3:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 shopt -s nullglob
 for f in "$dir"/fuzz/fuzz_*; do
     [ -x "$f" ] || continue
     name=$(basename "$f")
+    [ -z "$only" ] || [ "$name" = "$only" ] || continue
     work=$(mktemp -d)
     seeds=()
     [ -d "$root/fuzz/corpus/${name#fuzz_}" ] && seeds+=("$root/fuzz/corpus/${name#fuzz_}")
