@@ -109,12 +109,57 @@ void VornBlit_BlitFadeWhite32(uint32_t *dst, const uint32_t *src, uint32_t level
     }
 }
 
+// One channel of the crossfade with its position and width fixed at compile time, so every
+// shift is an immediate; ORed into out. The weighted sum fits 16 bits and t >> 8 never exceeds
+// the channel maximum.
+template <uint32_t S, uint32_t B>
+__attribute__((always_inline)) inline void
+vb_xfade_chan(VB_U16v &out, const VB_U16v &pa, const VB_U16v &pb, uint16_t la, uint16_t lb) {
+    constexpr uint16_t X = (1u << B) - 1, M = X << S;
+    VB_U16v ca = pa >> S, cb = pb >> S;
+    if constexpr (S + B < 16) { // the top channel needs no mask
+        ca &= X;
+        cb &= X;
+    }
+    const VB_U16v t = ca * la + cb * lb;
+    if constexpr (S == 0)
+        out |= t >> 8;
+    else if constexpr (S < 8)
+        out |= (t >> (8 - S)) & M;
+    else
+        out |= (t << (S - 8)) & M;
+}
+
+// The three channels by ascending position; which one is red does not matter to the rule.
+template <uint32_t S0, uint32_t B0, uint32_t S1, uint32_t B1, uint32_t S2, uint32_t B2>
+__attribute__((always_inline)) inline int32_t vb_xfade16_fixed(uint16_t *dst, const uint16_t *a,
+                                                               const uint16_t *b, uint16_t la,
+                                                               uint16_t lb, int32_t n) {
+    int32_t i = 0;
+    for (; i + VB_LANES16 <= n; i += VB_LANES16) {
+        VB_U16v pa, pb;
+        std::memcpy(&pa, a + i, sizeof pa);
+        std::memcpy(&pb, b + i, sizeof pb);
+        VB_U16v out = {};
+        vb_xfade_chan<S0, B0>(out, pa, pb, la, lb);
+        vb_xfade_chan<S1, B1>(out, pa, pb, la, lb);
+        vb_xfade_chan<S2, B2>(out, pa, pb, la, lb);
+        std::memcpy(dst + i, &out, sizeof out);
+    }
+    return i;
+}
+
 VB_CLONES void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b,
                                         uint32_t level, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     const uint32_t lb = vb_level(level), la = 255 - lb;
+    const auto has = [&l](uint32_t m) { return m == l.mr || m == l.mg || m == l.mb; };
     int32_t i = 0;
-    if (l.narrow) {
+    if (has(0x001F) && has(0x07E0) && has(0xF800))
+        i = vb_xfade16_fixed<0, 5, 5, 6, 11, 5>(dst, a, b, la, lb, n);
+    else if (has(0x001F) && has(0x03E0) && has(0x7C00))
+        i = vb_xfade16_fixed<0, 5, 5, 5, 10, 5>(dst, a, b, la, lb, n);
+    else if (l.narrow) {
         // Channels of at most 8 bits: both weighted terms and their sum fit in 16-bit lanes.
         const uint32_t sh[3] = {l.sr, l.sg, l.sb};
         const uint16_t mx[3] = {l.xr, l.xg, l.xb};
