@@ -167,4 +167,6 @@ TEST_F(Depth16, KernelRulesFollowOtherLayouts) {
         R16(Fade16(d, a, 128, n), {W, 0, 0x5DFF}),
         R16(Crossfade16(d, a, b, 0, n), {W, 0, 0xBBFB}),
     });
+    VornBlit_Initialise(4, 4, 4, 8, 4, 0); // narrow, but neither 5-5-5 nor 5-6-5
+    check<uint16_t>({R16(Crossfade16(d, a, b, 128, n), {0xF0F0, 0x0A5F, 0x0597})});
 }
