@@ -14,8 +14,8 @@ done
 [ -x "$closer" ] || { echo "SKIP: $closer not built"; exit 77; }
 
 work=$(mktemp -d)
-display=:$((100 + RANDOM % 800))
-Xvfb $display -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 app=
 cleanup() {
@@ -25,14 +25,20 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
 fail() {
     echo "FAIL: $*"
     echo "--- program output:"; cat "$work/out.txt" 2>/dev/null
+    echo "--- Xvfb output:"; cat "$work/xvfb.log" 2>/dev/null
     exit 1
 }
+
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -1 "$work/display")
+for _ in $(seq 300); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
+# The X11 driver or nothing: never a headless fallback that would show no window.
+export SDL_VIDEODRIVER=x11
 
 # Geometry of the yellow marker in a capture: "WxH+X+Y".
 marker() {
@@ -47,6 +53,7 @@ wid=
 for _ in $(seq 300); do
     wid=$(xdotool search --name "^hello vrx" 2>/dev/null | head -1)
     [ -n "$wid" ] && break
+    kill -0 "$app" 2>/dev/null || fail "the example ended before showing a window"
     sleep 0.1
 done
 [ -n "$wid" ] || fail "no window appeared"
