@@ -1,6 +1,6 @@
 // The device frame's discs against memset of the same row spans, in one run.
 #include "graphics/primitives.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // same run. The counter "ratio" is triangle time / memset time.
 #include "graphics/primitives.h"
 #include "graphics/triangle.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <benchmark/benchmark.h>
 

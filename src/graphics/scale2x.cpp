@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "base/dbg.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 // Channel-wise mean on the whole word, as the mixing kernels take it: the top byte's carry

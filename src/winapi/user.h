@@ -159,6 +159,9 @@ BOOL TerminateThread(HANDLE thread, DWORD code);
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
 
+// The program's entry, supplied by the program (the process entry calls it).
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show);
+
 // Stand-in extensions (no Windows counterpart).
 // Starts SDL's video; without a display it falls back to the dummy driver. 0 on failure.
 int winapi_start_video();
