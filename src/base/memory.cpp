@@ -10,7 +10,7 @@ static uint32_t usable_size(void *block) {
 #ifdef _WIN32
     return static_cast<uint32_t>(_msize(block));
 #else
-    return usable_size(block);
+    return static_cast<uint32_t>(malloc_usable_size(block));
 #endif
 }
 
