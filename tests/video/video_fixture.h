@@ -8,6 +8,7 @@
 #include "video/input.h"
 #include "video/input_internal.h"
 #include "video/video.h"
+#include "winapi/standin.h"
 #include "winapi/winapi.h"
 
 class VideoGroup : public ::testing::Test {
