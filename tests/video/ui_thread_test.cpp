@@ -64,16 +64,29 @@ TEST(UiThread, WorkRunsOnTheOwnerInOrder) {
               2);
 }
 
+// Work for a window that is gone is never run, not even when the record serves a new one.
 TEST(UiThread, GoneWindowAnswersNoOne) {
-    WinapiUiOwner gone; // served by no thread, not alive
+    WinapiUiOwner owner;
+    owner.thread = std::this_thread::get_id();
+    int ran = 0;
     std::thread other([&] {
         auto start = std::chrono::steady_clock::now();
+        winapi_ui_post(&owner, [&] { ran++; });
         EXPECT_EQ(winapi_ui_wait(
-                      &gone, []() -> int64_t { return 1; }, -7),
+                      &owner, [&]() -> int64_t { return ++ran; }, -7),
                   -7);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     });
     other.join();
+    owner.generation++; // the next window in the same record
+    owner.alive = 1;
+    winapi_ui_run_queued();
+    EXPECT_EQ(ran, 0);
+    std::thread late([&] { winapi_ui_post(&owner, [&] { ran++; }); });
+    late.join();
+    winapi_ui_forget(&owner);
+    winapi_ui_run_queued();
+    EXPECT_EQ(ran, 0);
     EXPECT_EQ(winapi_ui_wait(
                   nullptr, []() -> int64_t { return 1; }, -3),
               -3);
