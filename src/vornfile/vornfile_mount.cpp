@@ -252,7 +252,11 @@ static int32_t entry_too_large(uint32_t index, uint32_t from, uint32_t to) {
 
 static int32_t readheader_archive() {
     uint8_t word[4];
-    if (!header_read(word, 4)) return header_fail("archive header beyond the end of the file");
+    if (!header_read(word, 4)) {
+        header_fail("archive header beyond the end of the file");
+        vornfile_mountstatus = VORNFILE_STATUS_NOARCHIVE; // too short to hold one
+        return 0;
+    }
     // A wrong magic leaves the stream open with no entries, as callers have always seen it.
     if (std::memcmp(word, "VORN", 4) != 0) {
         mount_fault(VORNFILE_STATUS_NOARCHIVE, 0, "no archive header at offset %llu",

@@ -299,6 +299,8 @@ static int32_t command_extract(const Args &args, int32_t force) {
     if (load_image(source, &image)) return 1;
     std::string error;
     if (!pack_checkentries(image.entries, &error)) return fail(pack_quote(source) + ": " + error);
+    // An empty name would put the entries in the working folder.
+    if (args[2].empty()) return fail("cannot create '': " + system_reason(ENOENT));
     fs::path dir(args[2]);
     std::error_code code;
     fs::file_status status = fs::status(dir, code);
