@@ -46,28 +46,39 @@ TEST_F(DeviceTest, NoAudioDeviceFailsSetUpAndTheMixerStaysSilent) {
     EXPECT_EQ(buffer, std::vector<int16_t>(4096, 0));
 }
 
-// Each returned buffer is queued again whole, in ring order; the exit flag ends the refills.
-TEST_F(DeviceTest, RingCyclesUntilTheExitFlag) {
-    printed([] { Soundsystem_Init(44100, 8192, 16, 2); });
-    wait_ms(100); // past the four short buffers queued at set-up
-    std::vector<uint32_t> seen{g_cur_buf.load()};
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (seen.size() < 7 && std::chrono::steady_clock::now() < deadline) {
-        uint32_t now = g_cur_buf.load();
-        if (now != seen.back()) seen.push_back(now);
-        std::this_thread::yield();
-    }
-    ASSERT_EQ(seen.size(), 7u);
-    for (size_t i = 1; i < seen.size(); i++) EXPECT_EQ(seen[i], (seen[i - 1] + 1) % 4);
+// The ring buffer being mixed, recorded by a stream that wraps exactly once per buffer.
+std::vector<uint32_t> mixed_buffers;
+void record_buffer(void *, uint32_t) {
+    mixed_buffers.push_back(g_cur_buf.load());
+}
 
+size_t buffers_mixed() {
+    std::lock_guard<std::recursive_mutex> guard(soundsystem_lock());
+    return mixed_buffers.size();
+}
+
+// Each returned buffer is mixed and queued again whole, in ring order; the exit flag ends it.
+TEST_F(DeviceTest, RingCyclesUntilTheExitFlag) {
+    mixed_buffers.clear();
+    VRX_Sound stream;
+    printed([&] {
+        Soundsystem_Init(44100, 8192, 16, 2);
+        Soundsystem_CreateSoundStream(&stream, record_buffer, 44100, 16, 1, 2048);
+    });
+    Soundsystem_PlaySound(&stream, 0);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (buffers_mixed() < 6 && std::chrono::steady_clock::now() < deadline) wait_ms(10);
     exitflag.store(1);
     wait_ms(400); // longer than the whole ring
-    uint32_t stopped = g_cur_buf.load();
+    size_t stopped = buffers_mixed();
     wait_ms(200);
-    EXPECT_EQ(g_cur_buf.load(), stopped);
+    EXPECT_EQ(buffers_mixed(), stopped);
     printed([] { VRX_audio_stop(); });
+    ASSERT_GE(mixed_buffers.size(), 6u);
+    for (size_t i = 0; i < mixed_buffers.size(); i++) EXPECT_EQ(mixed_buffers[i], i % 4);
     for (const WAVEHDR &header : g_hdr) EXPECT_EQ(header.dwBufferLength, 8192u);
     EXPECT_EQ(g_audio_buffer, nullptr);
+    Soundsystem_DeleteSound(&stream);
 }
 
 TEST_F(DeviceTest, PauseHoldsTheRingAndResumeRestartsIt) {
