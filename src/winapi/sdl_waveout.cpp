@@ -3,12 +3,16 @@
 // callback, holding no lock while it does, so the callback may queue headers again and take
 // the mixer's lock without any risk of deadlock.
 #include "winapi/waveout.h"
-#include "winapi/sdl_window.h"
+#include "winapi/sdl_display.h"
+
+#include <SDL.h>
 
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace {
 

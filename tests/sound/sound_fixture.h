@@ -3,8 +3,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -32,6 +30,9 @@ inline void mixer_only(uint32_t frequency, uint8_t bits, uint8_t channels) {
     });
 }
 
+#ifndef _WIN32
+#include <SDL.h>
+
 // Restarts SDL's audio with another driver (and its environment) for one test.
 class AudioDriver {
   public:
@@ -47,6 +48,7 @@ class AudioDriver {
         unsetenv("SDL_DISKAUDIOFILE");
     }
 };
+#endif
 
 inline void wait_ms(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
