@@ -19,4 +19,6 @@
 #include "graphics/effects.h"
 #include "graphics/stereo.h"
 #include "graphics/scale2x.h"
+#include "graphics/sprite.h"
+#include "graphics/font.h"
 #include "vornfile/vornfile.h"
