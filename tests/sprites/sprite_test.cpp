@@ -84,9 +84,10 @@ TEST_P(SpriteDepths, FailedCutLeavesAClearedSprite) {
         VRX_DeleteSprite(&s);
     }
     // Sizes that cannot be allocated give no data and the allocator's message.
-    for (auto [w, h] : {std::pair{-1, 4}, std::pair{65536, 65536}}) {
+    for (auto size : {std::pair{-1, 4}, std::pair{65536, 65536}}) {
         VRX_Sprite s{};
-        const std::string out = printed([&] { VRX_GetSprite(0, 0, w, h, src.bm, &s); });
+        const std::string out =
+            printed([&] { VRX_GetSprite(0, 0, size.first, size.second, src.bm, &s); });
         EXPECT_EQ(out.rfind("graphics/sprite.cpp(", 0), 0u) << out;
         EXPECT_NE(out.find("): wrap_malloc("), std::string::npos) << out;
         EXPECT_EQ(s.data, nullptr);
@@ -307,6 +308,13 @@ TEST_P(SpriteDepths, RotationAtZeroCoversSeventeenSquare) {
             const uint32_t p = t.at(k[i], k[j]);
             ASSERT_EQ(dst.at(30 + i, 20 + j), p ? p : 0x7) << i << "," << j;
         }
+    // Magnified, the picture is cut to the box of twice the sprite's side around its centre.
+    dst.clear();
+    VRX_DrawRotatedSpriteZoom(30, 20, solid.s, dst.bm, 0, 512);
+    want.clear();
+    for (int32_t j = 0; j < 32; j++)
+        for (int32_t i = 0; i < 32; i++) want.insert({22 + i, 12 + j});
+    EXPECT_EQ(dst.lit(), want);
     // Whole turns and their negatives are the same picture.
     auto picture = [&](int32_t angle, int32_t zoom) {
         Canvas c(80, 80, 0x7);
