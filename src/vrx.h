@@ -21,4 +21,5 @@
 #include "graphics/scale2x.h"
 #include "graphics/sprite.h"
 #include "graphics/font.h"
+#include "image/image.h"
 #include "vornfile/vornfile.h"
