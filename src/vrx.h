@@ -22,4 +22,6 @@
 #include "graphics/sprite.h"
 #include "graphics/font.h"
 #include "image/image.h"
+#include "image/sprite_load.h"
+#include "image/font_load.h"
 #include "vornfile/vornfile.h"

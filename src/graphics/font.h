@@ -1,5 +1,9 @@
 // Bitmap fonts: up to 96 proportional glyph sprites cut from one font image, and text drawn
 // glyph by glyph. Glyph g stands for character code g + 31; glyph 0 is empty.
+//
+// Font image: row 0 is the sprite key colour except in the columns where a glyph begins (any
+// other colour; column 0 always begins one). Rows 1 to height - 1 hold the glyphs side by side,
+// for the codes 32 upward; key-coloured pixels inside them are transparent.
 #pragma once
 #include <cstdint>
 
