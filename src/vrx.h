@@ -24,4 +24,5 @@
 #include "image/image.h"
 #include "image/sprite_load.h"
 #include "image/font_load.h"
+#include "sound/sound.h"
 #include "vornfile/vornfile.h"
