@@ -167,7 +167,7 @@ while IFS='|' read -r files text; do
     [ "$(tail -1 rss.txt)" -lt 65536 ] || fail "create $files peaked at $(tail -1 rss.txt) KB"
 done <<'CASES'
 huge.bin|'huge.bin' is 2 GiB or larger (4508876800 bytes)
-part1.bin part2.bin part3.bin|archive would pass 4 GiB
+part1.bin part2.bin part3.bin|'big.vorn' would pass 4 GiB
 CASES
 [ ! -e big.vorn ] || fail "a refused archive was written"
 # Data are streamed: a 128 MB input keeps the tool far below its size.

@@ -217,13 +217,14 @@ static uint64_t header_size(const std::vector<pack_input> &inputs) {
     return size;
 }
 
-int32_t pack_archivesize(uint64_t base, const std::vector<pack_input> &inputs, uint64_t *size,
-                         std::string *error) {
+int32_t pack_archivesize(uint64_t base, const std::vector<pack_input> &inputs,
+                         const std::string &outname, uint64_t *size, std::string *error) {
     *size = header_size(inputs);
     for (const pack_input &input : inputs) *size += input.size;
     // Offsets are 32-bit, and an appended archive still needs its trailer below 4 GiB.
     if (base + *size + 4 > 0xFFFFFFFFu) {
-        *error = "archive would pass 4 GiB";
+        *error = pack_quote(outname) + " would pass 4 GiB (" + std::to_string(base + *size + 4) +
+                 " bytes); archive offsets are 32-bit";
         return 0;
     }
     return 1;
@@ -264,7 +265,7 @@ int32_t pack_copy(FILE *in, const std::string &inname, uint64_t offset, uint64_t
 int32_t pack_writearchive(FILE *out, uint64_t base, const std::vector<pack_input> &inputs,
                           const std::string &outname, std::string *error) {
     uint64_t size;
-    if (!pack_archivesize(base, inputs, &size, error)) return 0;
+    if (!pack_archivesize(base, inputs, outname, &size, error)) return 0;
     std::vector<uint8_t> header = {'V', 'O', 'R', 'N'};
     pack_putint(&header, static_cast<uint32_t>(inputs.size()));
     pack_putint(&header, static_cast<uint32_t>(base + size));

@@ -54,8 +54,8 @@ int32_t pack_gather(const std::string &output, const std::vector<std::string> &p
                     std::vector<pack_input> *inputs, std::string *error);
 
 // Bytes of an archive of the inputs, and whether it fits behind `base` bytes with a trailer.
-int32_t pack_archivesize(uint64_t base, const std::vector<pack_input> &inputs, uint64_t *size,
-                         std::string *error);
+int32_t pack_archivesize(uint64_t base, const std::vector<pack_input> &inputs,
+                         const std::string &outname, uint64_t *size, std::string *error);
 
 // Writes the header, directory and data, offsets counted from `base`; messages name `outname`.
 int32_t pack_writearchive(FILE *out, uint64_t base, const std::vector<pack_input> &inputs,

@@ -138,6 +138,14 @@ int32_t pack_seek(FILE *fp, uint64_t offset) {
 #endif
 }
 
+int32_t pack_writable(const std::string &path) {
+#ifdef _WIN32
+    return _access(path.c_str(), 2) == 0;
+#else
+    return access(path.c_str(), W_OK) == 0;
+#endif
+}
+
 #ifndef _WIN32
 static void remove_pending(int signal_number) {
     if (pending_temp[0]) unlink(pending_temp);

@@ -20,5 +20,7 @@ int32_t pack_sync(FILE *fp);
 // otherwise failing with EEXIST when anything (a file, a link) already has that name.
 int32_t pack_publish(const std::string &temp, const std::string &target, int32_t replace);
 int32_t pack_seek(FILE *fp, uint64_t offset);
+// Whether this process may write the existing file (a rename would replace it regardless).
+int32_t pack_writable(const std::string &path);
 // Writes that exceed a file-size limit fail with an error instead of ending the process.
 void pack_initsignals();

@@ -105,6 +105,11 @@ static int32_t check_target(const std::string &target, int32_t must_exist, uint3
                  (fs::is_directory(status) ? ": " + system_reason(EISDIR) : "");
         return 0;
     }
+    // A file the user has made read-only stays as it is.
+    if (!pack_writable(target)) {
+        *error = "cannot write " + pack_quote(target) + ": " + system_reason(errno);
+        return 0;
+    }
     *mode = static_cast<uint32_t>(status.permissions()) & 07777;
     return 1;
 }
@@ -153,7 +158,7 @@ static int32_t command_create(const Args &args) {
     uint64_t size;
     if (!check_target(target, 0, &mode, &error) ||
         !pack_gather(target, Args(args.begin() + 2, args.end()), &inputs, &error) ||
-        !pack_archivesize(0, inputs, &size, &error))
+        !pack_archivesize(0, inputs, target, &size, &error))
         return fail(error);
     auto fill = [&](FILE *out, std::string *message) {
         return pack_writearchive(out, 0, inputs, target, message);
@@ -189,7 +194,7 @@ static int32_t command_append(const Args &args) {
                     pack_show(target).c_str());
     }
     uint64_t size;
-    if (!pack_archivesize(keep, inputs, &size, &error)) return fail(error);
+    if (!pack_archivesize(keep, inputs, target, &size, &error)) return fail(error);
     auto fill = [&](FILE *out, std::string *message) {
         FILE *in = std::fopen(target.c_str(), "rb");
         if (!in) {
