@@ -5,7 +5,7 @@
 #include "graphics/video_state.h"
 #include "hw_common/timer.h"
 #include "hw_common/timer_internal.h"
-#include "hw_win32/win32.h"
+#include "sound/audio_device.h"
 #include "video/input.h"
 #include "video/platform_internal.h"
 #include "video/video.h"

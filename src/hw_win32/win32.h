@@ -44,6 +44,3 @@ void win32_checkjoystick(int32_t number, int32_t *x, int32_t *y, int32_t *z, int
                          uint32_t *buttons);
 void win32_initinput();
 void win32_closeinput();
-
-// --- audio output ---
-void VRX_audio_stop();
