@@ -126,6 +126,7 @@ TEST_F(MixerTest, StepReadsTheSourceAtItsRate) {
     VRX_Sound &h = make({100, 200, 300, 400}, 16, 1, 22050);
     EXPECT_EQ(h.step, 128u);
     Soundsystem_PlaySound(&h, 1);
+    Soundsystem_PlaySound(&h, 0); // restarts, still looping
     std::vector<int16_t> slow = mix<int16_t>(10);
     EXPECT_EQ(slow, (std::vector<int16_t>{99, 99, 199, 199, 298, 298, 398, 398, 99, 99}));
 }
