@@ -128,7 +128,13 @@ close_and_check() {
 
 expect_lines() {
     for line in "$@"; do
-        grep -qxF -- "$line" "$work/out.txt" || fail "no line '$line'"
+        grep -aqxF -- "$line" "$work/out.txt" || fail "no line '$line'"
+    done
+}
+# Messages that may follow text without a line end ("Loading TGA image.").
+expect_texts() {
+    for text in "$@"; do
+        grep -aqF -- "$text" "$work/out.txt" || fail "no '$text'"
     done
 }
 
@@ -136,6 +142,7 @@ expect_lines() {
 case=packaged
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 start "$build/game" "./$name"
+started=$EPOCHREALTIME
 wait_for all_dark_first_aux 20
 wait_for title_letters 20
 echo "$case: dark LEDs with the first aux LED, then the title"
@@ -149,16 +156,23 @@ press_until Up player_at
 echo "$case: Space starts a game; Right and Up move and recolour the player"
 grep -Eq '^speedcount: [0-9]+, gamespeed: 50$' "$work/out.txt" || fail "no per-step line"
 close_and_check
+ended=$EPOCHREALTIME
 expect_lines "Loading resource image: $name" "loading from executable" "numfiles: 3" \
     "- Init Soundsystem" "- Loading sounds"
-grep -q "ERROR: Image" "$work/out.txt" && fail "an asset did not load"
+grep -aq "ERROR: Image" "$work/out.txt" && fail "an asset did not load"
 if [ -s "$work/audio.raw" ]; then
     [ -z "$(tr -d '\0' <"$work/audio.raw" | head -c 1)" ] || fail "the audio output is not silent"
-    echo "$case: $(stat -c %s "$work/audio.raw") bytes of silent audio"
+    # 44100 frames of two 16-bit samples a second, give or take the device's buffering.
+    rate=$(awk -v b="$(stat -c %s "$work/audio.raw")" -v t0="$started" -v t1="$ended" \
+        'BEGIN { printf "%d", b / (t1 - t0) }')
+    [ "$rate" -ge 120000 ] && [ "$rate" -le 200000 ] ||
+        fail "audio came at $rate bytes/s, not about 176400"
+    echo "$case: silent audio at $rate bytes/s"
 else
     fail "no audio output"
 fi
-unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
+export SDL_AUDIODRIVER=dummy
+unset SDL_DISKAUDIOFILE
 echo "$case: closed with status 0"
 
 # --- Without its archive, and with the archive cut short: messages, LEDs, clean close.
@@ -177,8 +191,8 @@ for case in missing truncated; do
     [ "$(outside)" = 000000 ] || fail "outside the LEDs shows $(outside), not black"
     close_and_check
     [ $case = missing ] && expect_lines "could not open image: $name"
-    expect_lines "couldn't find file: glowbyjr.tga" "couldn't find file: leds.tga" \
-        "couldn't find file: font_heat.tga" "bitmap has no data"
-    grep -q "ERROR: Image glowbyjr.tga not loaded." "$work/out.txt" || fail "no load error line"
+    expect_texts "couldn't find file: glowbyjr.tga" "couldn't find file: leds.tga" \
+        "couldn't find file: font_heat.tga" "ERROR: Image glowbyjr.tga not loaded."
+    expect_lines "bitmap has no data"
     echo "$case: messages, dark LEDs over a black screen, closed with status 0"
 done

@@ -25,8 +25,9 @@ void paint_body(VRX_Bitmap b) {
     round_box(x, y, w, h, r, Flat{0x0B0D24}, b);
     round_box(x + 2, y + 2, w - 4, h - 4, r - 2, Ramp{0xA0AAF6, 0x1A1E50, 36, 456}, b);
     round_box(x + 5, y + 5, w - 10, h - 10, r - 5, Ramp{0x5C6AD2, 0x2A3286, 39, 453}, b);
-    // A soft sheen over the upper half of the face.
-    round_box(x + 14, y + 9, w - 28, 150, r - 12, Flat{0xFFFFFF}, b, 14);
+    // A sheen over the upper face, fading out downwards in thin layers.
+    for (int32_t layer = 0; layer < 8; layer++)
+        round_box(x + 14, y + 9, w - 28, 60 + 14 * layer, r - 12, Flat{0xFFFFFF}, b, 3);
 }
 
 void paint_panel(VRX_Bitmap b) {
