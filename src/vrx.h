@@ -20,4 +20,5 @@
 #include "graphics/stereo.h"
 #include "graphics/scale2x.h"
 #include "image/image.h"
+#include "sound/sound.h"
 #include "vornfile/vornfile.h"
