@@ -22,6 +22,8 @@ uint32_t cut_one(uint32_t stored, Cut kind, uint32_t tint) {
 }
 
 using Draw = std::function<void(int32_t x, int32_t y, VRX_Sprite, VRX_Bitmap)>;
+#define ON(call) [&](VRX_Bitmap b) { call; }
+#define DRAW(call) [&](int32_t x, int32_t y, VRX_Sprite s, VRX_Bitmap b) { call; }
 
 } // namespace
 
@@ -131,15 +133,10 @@ TEST_P(SpriteDepths, EveryDrawClipsAtEverySide) {
     const std::pair<const char *, Draw> draws[] = {
         {"plain", VRX_DrawSprite},
         {"mirrored", VRX_DrawMirroredSprite},
-        {"mix", [](int32_t x, int32_t y, VRX_Sprite s,
-                   VRX_Bitmap b) { VRX_DrawBlendSprite(x, y, s, b, 1); }},
-        {"scaled", [](int32_t x, int32_t y, VRX_Sprite s,
-                      VRX_Bitmap b) { VRX_DrawScaledSprite(x, y, 37, 9, s, b); }},
-        {"rotated", [](int32_t x, int32_t y, VRX_Sprite s,
-                       VRX_Bitmap b) { VRX_DrawRotatedSpriteZoom(x, y, s, b, 33, 150); }},
-        {"pivot", [](int32_t x, int32_t y, VRX_Sprite s,
-                     VRX_Bitmap b) { VRX_DrawRotatedSpriteXY(x, y, s, b, 200, 128, 2, 11); }},
-    };
+        {"mix", DRAW(VRX_DrawBlendSprite(x, y, s, b, 1))},
+        {"scaled", DRAW(VRX_DrawScaledSprite(x, y, 37, 9, s, b))},
+        {"rotated", DRAW(VRX_DrawRotatedSpriteZoom(x, y, s, b, 33, 150))},
+        {"pivot", DRAW(VRX_DrawRotatedSpriteXY(x, y, s, b, 200, 128, 2, 11))}};
     const int32_t W = 24, H = 20, margin = 64, at[] = {-40, -15, -8, -1, 0, 3, 10, 19, 23, 24, 60};
     for (auto &[name, draw] : draws)
         for (int32_t x : at)
@@ -158,50 +155,30 @@ TEST_P(SpriteDepths, EveryDrawClipsAtEverySide) {
 // Whole draws: target offset (i, j) from (x, y) shows the mapped sprite pixel where it is opaque.
 TEST_P(SpriteDepths, WholeDrawsShowTheirSpritePixels) {
     TestSprite t(16, 16, sprite_pattern(16, 16));
-    auto centre_twice = [](int32_t v) { return v - (v > 8); }; // a step of 255/256 per pixel
+    enum Map { SAME, MIRROR, HALF, CENTRE_TWICE }; // the last: a step of 255/256 per pixel
     const struct {
-        const char *name;
+        Map map;
         Draw draw;
         int32_t side;
-        std::function<std::pair<int32_t, int32_t>(int32_t, int32_t)> map;
-    } rows[] = {
-        {"plain", VRX_DrawSprite, 16,
-         [](int32_t i, int32_t j) {
-             return std::pair{i, j};
-         }},
-        {"mirrored", VRX_DrawMirroredSprite, 16,
-         [](int32_t i, int32_t j) {
-             return std::pair{15 - i, j};
-         }},
-        {"scaled",
-         [](int32_t x, int32_t y, VRX_Sprite s, VRX_Bitmap b) {
-             VRX_DrawScaledSprite(x, y, 32, 32, s, b);
-         },
-         32,
-         [](int32_t i, int32_t j) {
-             return std::pair{i / 2, j / 2};
-         }},
-        {"rotated",
-         [](int32_t x, int32_t y, VRX_Sprite s, VRX_Bitmap b) {
-             VRX_DrawRotatedSprite(x, y, s, b, 0);
-         },
-         17,
-         [&](int32_t i, int32_t j) {
-             return std::pair{centre_twice(i), centre_twice(j)};
-         }},
-    };
+    } rows[] = {{SAME, VRX_DrawSprite, 16},
+                {MIRROR, VRX_DrawMirroredSprite, 16},
+                {HALF, DRAW(VRX_DrawScaledSprite(x, y, 32, 32, s, b)), 32},
+                {CENTRE_TWICE, DRAW(VRX_DrawRotatedSprite(x, y, s, b, 0)), 17}};
     for (auto &r : rows) {
         Canvas dst(80, 80, 0x7);
         r.draw(30, 20, t.s, dst.bm);
         Points want;
         for (int32_t j = 0; j < r.side; j++)
             for (int32_t i = 0; i < r.side; i++) {
-                auto [sx, sy] = r.map(i, j);
+                const int32_t sx = r.map == MIRROR ? 15 - i
+                                   : r.map == HALF ? i / 2
+                                                   : i - (r.map && i > 8);
+                const int32_t sy = r.map == HALF ? j / 2 : j - (r.map == CENTRE_TWICE && j > 8);
                 if (!t.at(sx, sy)) continue;
                 want.insert({30 + i, 20 + j});
-                ASSERT_EQ(dst.at(30 + i, 20 + j), t.at(sx, sy)) << r.name << " " << i << "," << j;
+                ASSERT_EQ(dst.at(30 + i, 20 + j), t.at(sx, sy)) << r.map << " " << i << "," << j;
             }
-        EXPECT_EQ(dst.lit(), want) << r.name;
+        EXPECT_EQ(dst.lit(), want) << r.map;
     }
 }
 
@@ -222,37 +199,24 @@ TEST_F(Depth32, BlendModesPickTheirKernels) {
 // The area each sized draw of a solid 16 x 16 sprite covers, drawn at (30, 20).
 TEST_P(SpriteDepths, SizedDrawsCoverTheirAreas) {
     TestSprite solid(16, 16, std::vector<uint32_t>(256, mode16 ? 0x1234u : 0xFF123456u));
-    const VRX_Bitmap spare{8, 8, 8 * 8 * 4, 64, std::vector<uint32_t>(64).data()};
+    const VRX_Bitmap none{80, 80, 0, 0, nullptr}; // the other eye
     const struct {
         const char *name;
         std::function<void(VRX_Bitmap)> draw;
         int32_t x, y, w, h;
     } rows[] = {
-        {"0x0", [&](VRX_Bitmap b) { VRX_DrawScaledSprite(30, 20, 0, -5, solid.s, b); }, 30, 20, 1,
-         1},
-        {"47%", [&](VRX_Bitmap b) { VRX_DrawZoomedSprite(30, 20, 47, solid.s, b); }, 30, 20, 7, 7},
-        {"0%", [&](VRX_Bitmap b) { VRX_DrawZoomedSprite(30, 20, 0, solid.s, b); }, 30, 20, 1, 1},
-        {"150%", [&](VRX_Bitmap b) { VRX_DrawZoomedSprite(30, 20, 150, solid.s, b); }, 30, 20, 24,
-         24},
-        {"left eye 0", [&](VRX_Bitmap b) { VRX_DrawSprite3D(30, 20, 0, solid.s, b, spare); }, 37,
-         20, 16, 16},
-        {"right eye 0", [&](VRX_Bitmap b) { VRX_DrawSprite3D(30, 20, 0, solid.s, spare, b); }, 23,
-         20, 16, 16},
-        {"eye 100", [&](VRX_Bitmap b) { VRX_DrawSprite3D(30, 20, 100, solid.s, b, spare); }, 30, 20,
-         32, 32},
-        {"right eye 132", [&](VRX_Bitmap b) { VRX_DrawSprite3D(30, 20, 132, solid.s, spare, b); },
-         32, 20, 37, 37},
-        {"rotated 0", [&](VRX_Bitmap b) { VRX_DrawRotatedSprite(30, 20, solid.s, b, 0); }, 30, 20,
-         17, 17},
+        {"0x0", ON(VRX_DrawScaledSprite(30, 20, 0, -5, solid.s, b)), 30, 20, 1, 1},
+        {"47%", ON(VRX_DrawZoomedSprite(30, 20, 47, solid.s, b)), 30, 20, 7, 7},
+        {"150%", ON(VRX_DrawZoomedSprite(30, 20, 150, solid.s, b)), 30, 20, 24, 24},
+        {"left 0", ON(VRX_DrawSprite3D(30, 20, 0, solid.s, b, none)), 37, 20, 16, 16},
+        {"right 0", ON(VRX_DrawSprite3D(30, 20, 0, solid.s, none, b)), 23, 20, 16, 16},
+        {"left 100", ON(VRX_DrawSprite3D(30, 20, 100, solid.s, b, none)), 30, 20, 32, 32},
+        {"right 132", ON(VRX_DrawSprite3D(30, 20, 132, solid.s, none, b)), 32, 20, 37, 37},
+        {"rotated", ON(VRX_DrawRotatedSprite(30, 20, solid.s, b, 0)), 30, 20, 17, 17},
         // Magnified, the picture is cut to the box of twice the side around the centre.
-        {"rotated x4", [&](VRX_Bitmap b) { VRX_DrawRotatedSpriteZoom(30, 20, solid.s, b, 0, 512); },
-         22, 12, 32, 32},
-        {"no data",
-         [&](VRX_Bitmap b) {
-             VRX_DrawZoomedSprite(30, 20, 100, VRX_Sprite{4, 4, nullptr}, b);
-         },
-         0, 0, 0, 0},
-    };
+        {"rotated x4", ON(VRX_DrawRotatedSpriteZoom(30, 20, solid.s, b, 0, 512)), 22, 12, 32, 32},
+        {"no data", ON(VRX_DrawZoomedSprite(30, 20, 100, VRX_Sprite{4, 4, nullptr}, b)), 0, 0, 0,
+         0}};
     for (auto &r : rows) {
         Canvas dst(80, 80, 0x7);
         r.draw(dst.bm);
