@@ -2,6 +2,7 @@
 #include "sprite_fixture.h"
 
 #include <cmath>
+#include <numbers>
 #include <functional>
 
 using SpriteDepths = BothDepths;
@@ -98,7 +99,8 @@ TEST(SpriteRules, TransparencyKeyCollisionEdgesAndRotationTable) {
             << r[0] << "," << r[1] << " vs " << r[4] << "," << r[5];
     }
     for (int i = 0; i < 450; i++)
-        ASSERT_EQ(spriterotate_sincos[i], int32_t(std::trunc(-32767.0 * std::sin(i * M_PI / 180))))
+        ASSERT_EQ(spriterotate_sincos[i],
+                  int32_t(std::trunc(-32767.0 * std::sin(i * std::numbers::pi / 180))))
             << i;
 }
 
