@@ -258,3 +258,23 @@ TEST_P(SpriteDepths, DrawingASpriteWithoutDataStopsTheProgram) {
         EXPECT_EXIT((dup2(2, 1), draw()), testing::ExitedWithCode(1),
                     "graphics/sprite.cpp\\([0-9]+\\): assertion failed: src.data\n");
 }
+
+// Coordinates, sizes, angles, zooms and pivots anywhere in 32 bits stay inside the target.
+TEST_P(SpriteDepths, WildArgumentsStayInsideTheTarget) {
+    TestSprite t(9, 13, sprite_pattern(9, 13));
+    Canvas dst(40, 30, 0x7, 64);
+    WildRng rng{0x5EED};
+    for (int n = 0; n < 3000; n++) {
+        const int32_t x = rng.coord(), y = rng.coord(), a = rng.coord(), b = rng.coord();
+        const int32_t px = rng.coord(), py = rng.coord();
+        VRX_DrawSprite(x, y, t.s, dst.bm);
+        VRX_DrawMirroredSprite(x, y, t.s, dst.bm);
+        VRX_DrawBlendSprite(x, y, t.s, dst.bm, int8_t(a));
+        VRX_DrawScaledSprite(x, y, a, b, t.s, dst.bm);
+        VRX_DrawZoomedSprite(x, y, a, t.s, dst.bm);
+        VRX_DrawSprite3D(x, y, a, t.s, dst.bm, dst.bm);
+        VRX_DrawRotatedSpriteZoom(x, y, t.s, dst.bm, a, b);
+        VRX_DrawRotatedSpriteXY(x, y, t.s, dst.bm, a, b, px, py);
+        ASSERT_TRUE(dst.guards_intact()) << n;
+    }
+}
