@@ -154,5 +154,7 @@ TEST(Startup, ShowsTheBareDeviceThenTheLeds) {
     EXPECT_EQ(pixel(VRX_screenbitmap, 240, 115), pixel(assets.picture, 240, 115));
     EXPECT_EQ(pixel(VRX_screenbitmap, 320, 460), pixel(assets.picture, 320, 460));
     winapi_clock_use_real();
+    // The game never stops its sound; a test process must, before its exit tears things down.
+    Soundsystem_Closedown();
 }
 } // namespace
