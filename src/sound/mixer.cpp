@@ -49,6 +49,8 @@ void mix_run(const void *data, int32_t *acc, uint32_t frames, uint64_t position,
             accumulate<Stereo>(first, acc, n, gl, gr);
         } else {
             if (uint64_t{n} * step < 0xFFFFFF00u) {
+                // Unrolled: the picks are independent loads, limited by the loop's own overhead.
+#pragma GCC unroll 8
                 for (uint32_t i = 0; i < n; i++) picked[i] = first[(fraction + i * step) >> 8];
             } else {
                 for (uint32_t i = 0; i < n; i++)
