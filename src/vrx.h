@@ -19,4 +19,5 @@
 #include "graphics/effects.h"
 #include "graphics/stereo.h"
 #include "graphics/scale2x.h"
+#include "image/image.h"
 #include "vornfile/vornfile.h"

@@ -5,6 +5,15 @@
 #include <cstdlib>
 #include <malloc.h>
 
+// The bytes the allocator really gave, so that the count in use returns to 0 after frees.
+static uint32_t usable_size(void *block) {
+#ifdef _WIN32
+    return static_cast<uint32_t>(_msize(block));
+#else
+    return static_cast<uint32_t>(malloc_usable_size(block));
+#endif
+}
+
 uint32_t g_mem_in_use = 0;
 uint32_t g_mem_in_use_peak = 0;
 
@@ -32,7 +41,7 @@ void *_wrap_malloc_dbg(uint32_t size, const char *path, int32_t line) {
         _dbg_printf("%s(%d): wrap_malloc(%u) failed!\n", path, line, size);
         return nullptr;
     }
-    g_mem_in_use += static_cast<uint32_t>(malloc_usable_size(block));
+    g_mem_in_use += usable_size(block);
     if (g_mem_in_use > g_mem_in_use_peak) g_mem_in_use_peak = g_mem_in_use;
     return block;
 }
@@ -42,7 +51,7 @@ void _wrap_free_dbg(void *pointer, const char *path, int32_t line) {
         _dbg_printf("%s(%d): wrap_free() tried to free a NULL pointer!\n", path, line);
         return;
     }
-    g_mem_in_use -= static_cast<uint32_t>(malloc_usable_size(pointer));
+    g_mem_in_use -= usable_size(pointer);
     std::free(pointer);
 }
 

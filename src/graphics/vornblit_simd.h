@@ -14,8 +14,9 @@
 typedef uint16_t VB_U16v __attribute__((vector_size(32)));
 constexpr int32_t VB_LANES16 = 16;
 // GCC only: clang 14 does not emit the dispatcher under the C++ name. Not under the
-// sanitizers either: their runtimes are not up when the dispatcher resolves.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) &&                             \
+// sanitizers either: their runtimes are not up when the dispatcher resolves. Not on Windows:
+// its executable format has no indirect functions to resolve the clones with.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(_WIN32) &&         \
     !defined(__SANITIZE_THREAD__) && !defined(__SANITIZE_ADDRESS__)
 #define VB_CLONES __attribute__((target_clones("avx2", "default")))
 #else

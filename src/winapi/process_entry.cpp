@@ -1,5 +1,6 @@
 // The process entry on systems without WinMain: starts the display and hands over to WinMain.
 #ifndef _WIN32 // Windows starts the process at WinMain itself
+#include "winapi/standin.h"
 #include "winapi/winapi.h"
 
 #include <SDL.h>

@@ -1,12 +1,11 @@
 // SDL stand-in: device contexts, bitmap sections, block copies and DrawDib. Drawing onto a
 // window's context hands a copy of the pixels to the window's UI thread (the frame slot).
 #include "winapi/gdi.h"
-#include "winapi/sdl_window.h"
+#include "winapi/sdl_display.h"
+#include "winapi/sdl_present.h"
 
 #include <cstdlib>
 #include <cstring>
-
-int GetDeviceCapsScreen(int index);
 
 namespace {
 enum DcKind : uint32_t { DC_SCREEN, DC_WINDOW, DC_MEMORY };
@@ -93,7 +92,7 @@ int ReleaseDC(HWND, HDC context) {
 
 int GetDeviceCaps(HDC context, int index) {
     if (!as_dc(context)) return 0;
-    return GetDeviceCapsScreen(index);
+    return winapi_screen_caps(index);
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO *info, UINT usage, void **bits, HANDLE, DWORD) {

@@ -1,6 +1,8 @@
 // SDL stand-in: the multimedia joystick query on SDL's joystick API.
 #include "winapi/joystick.h"
-#include "winapi/sdl_window.h"
+#include "winapi/sdl_display.h"
+
+#include <SDL.h>
 
 namespace {
 std::mutex joy_lock;

@@ -1,7 +1,9 @@
 // SDL stand-in: SDL keys to virtual-key codes.
-#include "winapi/sdl_window.h"
+#include "winapi/sdl_events.h"
+#include "winapi/user.h"
 
-UINT winapi_virtual_key(SDL_Keycode key) {
+UINT winapi_virtual_key(const SDL_Keysym &keysym) {
+    SDL_Keycode key = keysym.sym;
     if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
     if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
     if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<UINT>(VK_F1 + (key - SDLK_F1));

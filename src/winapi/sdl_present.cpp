@@ -1,5 +1,5 @@
 // SDL stand-in: the frame slot between the presenting thread and the window's UI thread.
-#include "winapi/sdl_window.h"
+#include "winapi/sdl_present.h"
 
 #include <cstring>
 
@@ -8,7 +8,7 @@ BOOL winapi_frame_post(WinapiWindow *record, const WinapiFrameInfo &info, const 
     {
         std::lock_guard<std::mutex> guard(record->frame_lock);
         // A window closed meanwhile takes nothing more.
-        if (!record->alive.load(std::memory_order_relaxed)) return FALSE;
+        if (!record->ui.alive.load(std::memory_order_relaxed)) return FALSE;
         if (record->pending.size() != bytes) record->pending.resize(bytes);
         std::memcpy(record->pending.data(), pixels, bytes);
         record->pending_info = info;
@@ -72,9 +72,7 @@ void winapi_paint(WinapiWindow *record) {
 void winapi_paint_windows() {
     for (int i = 0; i < WINAPI_MAX_WINDOWS; i++) {
         WinapiWindow *record = winapi_window_at(i);
-        if (!record->alive.load(std::memory_order_acquire) || !record->sdl ||
-            record->owner != std::this_thread::get_id())
-            continue;
+        if (!winapi_alive(record) || !record->sdl || !winapi_ui_on_owner(&record->ui)) continue;
         bool fresh;
         {
             std::lock_guard<std::mutex> guard(record->frame_lock);

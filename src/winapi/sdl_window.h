@@ -1,14 +1,13 @@
-// Internals of the SDL stand-in: window records, the UI-thread hand-over and the frame slot.
+// Internals of the SDL stand-in: the window records and their client geometry.
 #pragma once
 #include <SDL.h>
 
 #include <atomic>
-#include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "winapi/sdl_ui_thread.h"
 #include "winapi/types.h"
 #include "winapi/user.h"
 
@@ -27,10 +26,9 @@ struct WinapiFrameInfo {
 };
 
 // Window records live for the whole process and are never freed, so a handle held by another
-// thread stays safe to look at after the window is gone.
+// thread stays safe to look at after the window is gone. ui.alive is 1 while the window exists.
 struct WinapiWindow {
-    std::atomic<uint32_t> alive{0};
-    std::thread::id owner;
+    WinapiUiOwner ui;
     WNDPROC proc = nullptr;
     std::string classname;
     std::atomic<LONG> style{0};
@@ -46,6 +44,7 @@ struct WinapiWindow {
     int32_t tex_w = 0, tex_h = 0;
     uint32_t tex_format = 0;
     bool needs_paint = false;
+    uint8_t keys_down[256] = {}; // keys sent down and not yet up
     // The frame slot: written under frame_lock by any thread, taken by the UI thread.
     std::mutex frame_lock;
     std::vector<uint8_t> pending;
@@ -58,34 +57,18 @@ struct WinapiWindow {
 
 enum : int { WINAPI_MAX_WINDOWS = 8 };
 
+bool winapi_alive(const WinapiWindow *record);
 WinapiWindow *winapi_window(HWND window);      // the live record, or null
 WinapiWindow *winapi_window_at(int32_t index); // any record, alive or not
+WinapiWindow *winapi_first_window();           // the first live record, or null
+WinapiWindow *winapi_window_free();            // a record for a new window, or null
 HWND winapi_handle(WinapiWindow *record);
+// UI thread: this thread's live window with that SDL id (0: any of this thread's windows).
 WinapiWindow *winapi_window_from_sdl(uint32_t id);
-
-// Runs work on the UI thread of the window: at once when called there, otherwise queued for
-// its message loop. run_wait waits for the result (up to a second) and gives `failed` when
-// the UI thread does not answer.
-void winapi_ui_post(WinapiWindow *record, std::function<void()> work);
-int64_t winapi_ui_wait(WinapiWindow *record, std::function<int64_t()> work, int64_t failed);
-void winapi_ui_run_queued();
-void winapi_ui_wake();
-bool winapi_video_ready();
-std::mutex &winapi_sdl_init_lock();
 
 // UI thread: send a message straight to the window procedure.
 LRESULT winapi_send(WinapiWindow *record, UINT message, WPARAM wparam, LPARAM lparam);
-// UI thread: report the client size with a size message when it changed.
-void winapi_report_size(WinapiWindow *record);
+// UI thread: take the client geometry from SDL, and report the client size with a size
+// message when it changed.
 void winapi_cache_geometry(WinapiWindow *record);
-void winapi_apply_cursor();
-void winapi_translate_event(const SDL_Event &event);
-
-// The frame slot.
-BOOL winapi_frame_post(WinapiWindow *record, const WinapiFrameInfo &info, const void *pixels);
-void winapi_paint_windows();
-void winapi_paint(WinapiWindow *record);
-void winapi_release_window_video(WinapiWindow *record);
-
-// Key translation: SDL key to virtual-key code, 0 for keys the layer has no code for.
-UINT winapi_virtual_key(SDL_Keycode key);
+void winapi_report_size(WinapiWindow *record);

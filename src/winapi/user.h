@@ -158,13 +158,3 @@ HANDLE CreateThread(void *security, size_t stacksize, LPTHREAD_START_ROUTINE sta
 BOOL TerminateThread(HANDLE thread, DWORD code);
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
-
-// Stand-in extensions (no Windows counterpart).
-// Starts SDL's video; without a display it falls back to the dummy driver. 0 on failure.
-int winapi_start_video();
-// Drops every posted message and a pending quit, so that tests start from an empty queue.
-void winapi_discard_messages();
-// 1 while the stand-in window is in full-screen mode.
-int winapi_window_fullscreen(HWND window);
-// The client size the stand-in has given the window (what the user sees).
-BOOL winapi_client_size(HWND window, int *width, int *height);

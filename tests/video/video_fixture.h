@@ -7,6 +7,7 @@
 #include "hw_win32/win32.h"
 #include "video/input.h"
 #include "video/video.h"
+#include "winapi/standin.h"
 #include "winapi/winapi.h"
 
 class VideoGroup : public ::testing::Test {

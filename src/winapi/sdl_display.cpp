@@ -1,0 +1,101 @@
+// SDL stand-in: starting SDL's video, the display's size and the display-mode switch. The
+// switch acts on the program's window: the stand-in has no desktop of its own.
+#include "winapi/sdl_display.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "winapi/gdi.h"
+#include "winapi/sdl_window.h"
+#include "winapi/standin.h"
+
+namespace {
+std::mutex init_lock;
+std::atomic<uint32_t> video_ready{0};
+// Screen size for the device capabilities, cached at start.
+std::atomic<int32_t> desktop_w{1024}, desktop_h{768};
+} // namespace
+
+std::mutex &winapi_sdl_init_lock() {
+    return init_lock;
+}
+
+bool winapi_video_ready() {
+    return video_ready.load(std::memory_order_acquire) != 0;
+}
+
+int winapi_start_video() {
+    std::lock_guard<std::mutex> guard(init_lock);
+    if (video_ready.load(std::memory_order_relaxed)) return 1;
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        // No display: run on the dummy driver unless the user chose a driver.
+        if (std::getenv("SDL_VIDEODRIVER") != nullptr) return 0;
+        std::fprintf(stderr, "no display (%s); using SDL's dummy video driver\n", SDL_GetError());
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
+    }
+    winapi_ui_use_wake_event(SDL_RegisterEvents(1));
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+        desktop_w.store(mode.w, std::memory_order_relaxed);
+        desktop_h.store(mode.h, std::memory_order_relaxed);
+    }
+    video_ready.store(1, std::memory_order_release);
+    return 1;
+}
+
+int winapi_screen_caps(int index) {
+    int32_t w = desktop_w.load(std::memory_order_relaxed);
+    int32_t h = desktop_h.load(std::memory_order_relaxed);
+    switch (index) {
+    case HORZRES:
+        return w;
+    case VERTRES:
+        return h;
+    case HORZSIZE: // a 96 dpi screen
+        return w * 254 / 960;
+    case VERTSIZE:
+        return h * 254 / 960;
+    case BITSPIXEL:
+        return 32;
+    default:
+        return 0;
+    }
+}
+
+LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
+    WinapiWindow *record = winapi_first_window();
+    if (!mode) {
+        if (!record) return DISP_CHANGE_SUCCESSFUL;
+        auto work = [record]() -> int64_t {
+            if (winapi_alive(record) && record->fullscreen.load(std::memory_order_relaxed)) {
+                SDL_SetWindowFullscreen(record->sdl, 0);
+                record->fullscreen.store(0, std::memory_order_relaxed);
+                winapi_cache_geometry(record);
+                winapi_report_size(record);
+            }
+            return DISP_CHANGE_SUCCESSFUL;
+        };
+        return static_cast<LONG>(winapi_ui_wait(&record->ui, work, DISP_CHANGE_SUCCESSFUL));
+    }
+    if (!record || !(flags & CDS_FULLSCREEN)) return DISP_CHANGE_FAILED;
+    int w = (mode->dmFields & DM_PELSWIDTH) ? static_cast<int>(mode->dmPelsWidth) : 0;
+    int h = (mode->dmFields & DM_PELSHEIGHT) ? static_cast<int>(mode->dmPelsHeight) : 0;
+    if (w <= 0 || h <= 0) return DISP_CHANGE_BADMODE;
+    auto work = [record, w, h]() -> int64_t {
+        if (!winapi_alive(record)) return DISP_CHANGE_FAILED;
+        SDL_DisplayMode want{};
+        want.w = w;
+        want.h = h;
+        SDL_SetWindowSize(record->sdl, w, h);
+        if (SDL_SetWindowDisplayMode(record->sdl, &want) != 0 ||
+            SDL_SetWindowFullscreen(record->sdl, SDL_WINDOW_FULLSCREEN) != 0)
+            return DISP_CHANGE_FAILED;
+        record->fullscreen.store(1, std::memory_order_relaxed);
+        winapi_cache_geometry(record);
+        winapi_report_size(record);
+        return DISP_CHANGE_SUCCESSFUL;
+    };
+    return static_cast<LONG>(winapi_ui_wait(&record->ui, work, DISP_CHANGE_FAILED));
+}

@@ -1,0 +1,12 @@
+// What the SDL stand-in offers beyond the Windows API: for the process entry and for tests.
+#pragma once
+#include "winapi/types.h"
+
+// Starts SDL's video; without a display it falls back to the dummy driver. 0 on failure.
+int winapi_start_video();
+// Drops every posted message and a pending quit, so that tests start from an empty queue.
+void winapi_discard_messages();
+// 1 while the stand-in window is in full-screen mode.
+int winapi_window_fullscreen(HWND window);
+// The client size the stand-in has given the window (what the user sees).
+BOOL winapi_client_size(HWND window, int *width, int *height);
