@@ -1,5 +1,6 @@
 // The first program to run on the library: a 640x480 window, drawn every frame at the paced
-// rate, with a marker moved by the cursor keys and the frame rate in the caption.
+// rate, with a marker moved by the cursor keys, and the frame rate and the mouse position in
+// the caption.
 // Escape ends the program; so does closing the window.
 #include <cstdio>
 
@@ -28,6 +29,7 @@ void vornmain() {
     VRX_InitVideo(WIDTH, HEIGHT, 32, 0);
     int32_t x = (WIDTH - MARKER) / 2, y = (HEIGHT - MARKER) / 2;
     uint32_t shown_fps = ~0u;
+    int32_t shown_mx = -1, shown_my = -1;
     for (int32_t frame = 0;; frame++) {
         VRX_WaitRefresh();
         uint32_t held = 0;
@@ -44,12 +46,18 @@ void vornmain() {
         VRX_DrawFilledBox(x, y, MARKER, MARKER, 0xFFFF00, VRX_screenbitmap);
         VRX_SwapBuffers();
 
+        // The mouse in client pixels; outside the window it goes on counting past the edges.
         uint32_t fps = VRX_GetFPS();
-        if (fps != shown_fps) {
-            char caption[64];
-            std::snprintf(caption, sizeof(caption), "hello vrx - %u fps", fps);
+        int32_t mx = 0, my = 0;
+        VRX_GetMouse(&mx, &my, nullptr);
+        if (fps != shown_fps || mx != shown_mx || my != shown_my) {
+            char caption[80];
+            std::snprintf(caption, sizeof(caption), "hello vrx - %u fps - mouse %d,%d", fps, mx,
+                          my);
             VRX_SetTitle(caption);
             shown_fps = fps;
+            shown_mx = mx;
+            shown_my = my;
         }
     }
 }

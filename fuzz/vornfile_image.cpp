@@ -1,6 +1,8 @@
 // Mounts arbitrary bytes as an archive file and as an executable with an appended archive,
-// then lists the image and opens and reads every entry.
+// then lists the image and opens and reads every entry; then reads it as the archive tool
+// does (what the file holds, the checks before extracting, the names it prints).
 #include "base/memory.h"
+#include "vornpack/pack_archive.h"
 #include "vornfile/vornfile.h"
 
 #include <cstddef>
@@ -66,6 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         }
     }
     vornfile_closeimage();
+    pack_image image;
+    std::string error;
+    if (pack_open(image_path.c_str(), &image, &error) && image.kind != PACK_NONE) {
+        pack_checkentries(image.entries, &error);
+        for (const pack_entry &entry : image.entries) {
+            // The reader keeps every entry inside the file.
+            if (uint64_t{entry.offset} + entry.size > image.length) __builtin_trap();
+            pack_show(entry.name);
+        }
+    }
     unlink(image_path.c_str());
     return 0;
 }

@@ -39,3 +39,23 @@ int32_t vrx_clip_bitmap(int32_t x, int32_t y, const VRX_Bitmap &src, const VRX_B
     if (!vrx_bitmap_drawable(src, bytes) || !vrx_bitmap_drawable(dst, bytes)) return 0;
     return vrx_clip_area(x, y, src.width, src.height, dst.width, dst.height, clip);
 }
+
+static int64_t floor_div(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    return q - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+void vrx_narrow_run(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *first,
+                    int64_t *last) {
+    if (step < 0) {
+        // Mirror: -v walks upward through (-hi, -lo].
+        vrx_narrow_run(-v, -step, 1 - hi, 1 - lo, first, last);
+        return;
+    }
+    if (step == 0) {
+        if (v < lo || v >= hi) *last = *first;
+        return;
+    }
+    *first = std::max(*first, floor_div(lo - v + step - 1, step));
+    *last = std::min(*last, floor_div(hi - 1 - v, step) + 1);
+}

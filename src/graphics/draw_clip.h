@@ -34,3 +34,7 @@ int64_t vrx_bitmap_capacity(const VRX_Bitmap &bitmap, uint32_t bytes);
 // destination. 0 when nothing is drawn (also for unusable records).
 int32_t vrx_clip_bitmap(int32_t x, int32_t y, const VRX_Bitmap &src, const VRX_Bitmap &dst,
                         uint32_t bytes, vrx_clip *clip);
+
+// Narrows the steps [*first, *last) to those i at which v + i * step lies in [lo, hi): the run
+// of a rotated row whose source coordinate stays inside the source.
+void vrx_narrow_run(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *first, int64_t *last);

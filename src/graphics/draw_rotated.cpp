@@ -51,26 +51,6 @@ const int32_t bitmaprotate_sincos[450] = {
 
 namespace {
 
-int64_t floor_div(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return q - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-// Narrows [*first, *last) to the steps i at which v + i * step lies in [lo, hi).
-void narrow_to(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *first, int64_t *last) {
-    if (step < 0) {
-        // Mirror: -v walks upward through (-hi, -lo].
-        narrow_to(-v, -step, 1 - hi, 1 - lo, first, last);
-        return;
-    }
-    if (step == 0) {
-        if (v < lo || v >= hi) *last = *first;
-        return;
-    }
-    *first = std::max(*first, floor_div(lo - v + step - 1, step));
-    *last = std::min(*last, floor_div(hi - 1 - v, step) + 1);
-}
-
 // (cx, cy) is the source point that lands on the centre of the square.
 template <class D>
 void draw_rotated(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, int32_t angle, int32_t zoom,
@@ -101,8 +81,8 @@ void draw_rotated(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, int32_t 
         // linearly), so the row is cut to it once and the run needs no per-pixel test:
         // 0 <= (v >> 8) + c < n exactly when -c * 256 <= v < (n - c) * 256.
         int64_t first = 0, last = cols;
-        narrow_to(sx_row, cs, -cx * 256, (w - cx) * 256, &first, &last);
-        narrow_to(sy_row, sn, -cy * 256, (h - cy) * 256, &first, &last);
+        vrx_narrow_run(sx_row, cs, -cx * 256, (w - cx) * 256, &first, &last);
+        vrx_narrow_run(sy_row, sn, -cy * 256, (h - cy) * 256, &first, &last);
         if (first >= last) continue;
         typename D::pixel *d = D::at(dst, left + i0, top + j);
         int64_t sxa = sx_row + first * cs, sya = sy_row + first * sn;

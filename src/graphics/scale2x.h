@@ -5,6 +5,8 @@
 #include "graphics/bitmap.h"
 
 // Modes: 1 (or lower) doubling, 2 smoothing, 3 edge-directed, 4 edge-directed keeping
-// checkerboard dithers; other modes draw nothing. 32-bit pixels only.
+// checkerboard dithers; other modes draw nothing. The pixels are those of the screen's depth;
+// the smoothing mean of 16-bit pixels follows the 16-bit channel layout.
 void VRX_ScaleBitmap2x(VRX_Bitmap source, VRX_Bitmap destination, int32_t mode);
 void VRX_ScaleBitmap2x32(VRX_Bitmap source, VRX_Bitmap destination, int32_t mode);
+void VRX_ScaleBitmap2x16(VRX_Bitmap source, VRX_Bitmap destination, int32_t mode);

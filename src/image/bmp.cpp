@@ -56,7 +56,7 @@ void decode_row(Bmp &b, const uint8_t *p, uint32_t *out) {
         }
         break;
     case 24:
-        for (int32_t x = 0; x < w; x++) out[x] = vrx_from_bgr(p + 3 * x);
+        vrx_row_from_bgr(p, w, out);
         break;
     case 32:
         if (b.compression == BMP_BITFIELDS) {

@@ -55,5 +55,8 @@ inline uint32_t vrx_from_bgr(const uint8_t *p) {
     return 0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
 }
 
+// n B, G, R pixels to 0xFFRRGGBB (the hot loop of the picture files).
+void vrx_row_from_bgr(const uint8_t *p, int32_t n, uint32_t *out);
+
 // Largest pixel count a loader accepts: keeps byte sizes inside 32 bits.
 inline constexpr uint64_t kVrxMaxImagePixels = uint64_t(1) << 28;

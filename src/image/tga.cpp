@@ -47,7 +47,7 @@ void decode(Tga &t, const uint8_t *p, int32_t n, uint32_t *out) {
         for (int32_t i = 0; i < n; i++) out[i] = vrx_from1555(vrx_le16(p + 2 * i));
         break;
     case Pixel::P24:
-        for (int32_t i = 0; i < n; i++) out[i] = vrx_from_bgr(p + 3 * i);
+        vrx_row_from_bgr(p, n, out);
         break;
     case Pixel::P32:
         for (int32_t i = 0; i < n; i++) out[i] = vrx_le32(p + 4 * i);

@@ -5,6 +5,9 @@
 #include "base/dbg.h"
 #include "base/memory.h"
 
+#include <cerrno>
+#include <cstdarg>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -18,6 +21,9 @@ vornfile_imagerecord vornfile_image = {};
 char *vornfile_localpath = nullptr;
 vornfile_listentry *vornfile_filelist = nullptr;
 uint32_t vornfile_numfiles = 0;
+int32_t vornfile_mountstatus = VORNFILE_STATUS_MOUNTED;
+char vornfile_mountfault[160] = "";
+uint64_t vornfile_headerstart = 0;
 
 // Scan state of a directory mount.
 static char curDir[256];
@@ -44,6 +50,23 @@ static int32_t scanning(const struct stat &status) {
 // read is checked against the length and against what fread delivered.
 static uint64_t image_length = 0;
 static uint64_t header_pos = 0;
+
+// Records why a mount failed and prints the line when asked to.
+static void vformat_fault(int32_t status, int32_t print, const char *format, va_list args) {
+    int saved = errno; // a failed open keeps its reason for the caller
+    vornfile_mountstatus = status;
+    std::vsnprintf(vornfile_mountfault, sizeof vornfile_mountfault, format, args);
+    if (print) _dbg_printf("%s\n", vornfile_mountfault);
+    errno = saved;
+}
+
+static void __attribute__((format(printf, 3, 4)))
+mount_fault(int32_t status, int32_t print, const char *format, ...) {
+    va_list args;
+    va_start(args, format);
+    vformat_fault(status, print, format, args);
+    va_end(args);
+}
 
 static void *alloc_zeroed(uint64_t bytes, int32_t line) {
     if (bytes > 0xFFFFFFFFu) {
@@ -114,13 +137,12 @@ static int32_t mounted() {
 
 static FILE *open_image(const char *path) {
     FILE *fp = std::fopen(path, "rb");
-    if (!fp) {
-        _dbg_printf("could not open image: %s\n", path);
-        return nullptr;
-    }
-    if (std::fseek(fp, 0, SEEK_END) != 0 || std::ftell(fp) < 0) {
-        _dbg_printf("could not open image: %s\n", path);
+    if (fp && (std::fseek(fp, 0, SEEK_END) != 0 || std::ftell(fp) < 0)) {
         std::fclose(fp);
+        fp = nullptr;
+    }
+    if (!fp) {
+        mount_fault(VORNFILE_STATUS_CANNOTOPEN, 1, "could not open image: %s", path);
         return nullptr;
     }
     image_length = static_cast<uint64_t>(std::ftell(fp));
@@ -128,18 +150,28 @@ static FILE *open_image(const char *path) {
 }
 
 int32_t vornfile_mountimage(const char *path, uint32_t mode) {
-    if (!path) return 0;
+    vornfile_mountstatus = VORNFILE_STATUS_MOUNTED;
+    vornfile_mountfault[0] = 0;
+    if (!path) {
+        mount_fault(VORNFILE_STATUS_CANNOTOPEN, 0, "no image name");
+        return 0;
+    }
     _dbg_printf("Loading resource image: %s\n", path);
     if (mode != VORNFILE_MOUNT_ARCHIVE && mode != VORNFILE_MOUNT_EXECUTABLE &&
-        mode != VORNFILE_MOUNT_DIRECTORY)
+        mode != VORNFILE_MOUNT_DIRECTORY) {
+        mount_fault(VORNFILE_STATUS_CANNOTOPEN, 0, "unknown mount mode %u", mode);
         return 0;
+    }
     // One image at a time: a new mount releases the old one.
     if (mounted()) vornfile_closeimage();
 
     if (mode == VORNFILE_MOUNT_DIRECTORY) {
         size_t length = std::strlen(path) + 1;
         char *copy = static_cast<char *>(alloc_zeroed(length, __LINE__));
-        if (!copy) return 0;
+        if (!copy) {
+            mount_fault(VORNFILE_STATUS_CANNOTOPEN, 0, "out of memory");
+            return 0;
+        }
         std::memcpy(copy, path, length);
         vornfile_mounttype = VORNFILE_MOUNT_DIRECTORY;
         vornfile_image.source = copy;
@@ -151,23 +183,25 @@ int32_t vornfile_mountimage(const char *path, uint32_t mode) {
             uint8_t trailer[4];
             if (image_length < 4 || std::fseek(fp, static_cast<long>(image_length - 4), SEEK_SET) ||
                 std::fread(trailer, 1, 4, fp) != 4) {
-                _dbg_printf("image has no trailer: %s\n", path);
+                mount_fault(VORNFILE_STATUS_NOARCHIVE, 1, "image has no trailer: %s", path);
                 std::fclose(fp);
                 return 0;
             }
             start = getint(trailer);
             if (start + 12 > image_length - 4) {
-                _dbg_printf("header offset beyond the file: %u\n", static_cast<uint32_t>(start));
+                mount_fault(VORNFILE_STATUS_NOARCHIVE, 1, "header offset beyond the file: %u",
+                            static_cast<uint32_t>(start));
                 std::fclose(fp);
                 return 0;
             }
         }
         if (std::fseek(fp, static_cast<long>(start), SEEK_SET) != 0) {
-            _dbg_printf("could not open image: %s\n", path);
+            mount_fault(VORNFILE_STATUS_CANNOTOPEN, 1, "could not open image: %s", path);
             std::fclose(fp);
             return 0;
         }
         header_pos = start;
+        vornfile_headerstart = start;
         vornfile_mounttype = VORNFILE_MOUNT_ARCHIVE;
         g_fp = fp;
         vornfile_image.source = fp;
@@ -184,8 +218,17 @@ static int32_t header_read(void *dst, uint32_t n) {
     return 1;
 }
 
-// A broken header leaves nothing behind: stream closed, tables released.
-static int32_t header_fail() {
+// A broken header leaves nothing behind: stream closed, tables released. A null format means the
+// memory module has already said what failed.
+static int32_t __attribute__((format(printf, 1, 2))) header_fail(const char *format, ...) {
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        vformat_fault(VORNFILE_STATUS_DAMAGED, 1, format, args);
+        va_end(args);
+    } else {
+        mount_fault(VORNFILE_STATUS_DAMAGED, 0, "out of memory");
+    }
     vornfile_closeimage();
     return 0;
 }
@@ -194,81 +237,72 @@ static int32_t common_tail() {
     vornfile_filelist = static_cast<vornfile_listentry *>(alloc_zeroed(
         (uint64_t{vornfile_image.numfiles} + 1) * sizeof(vornfile_listentry), __LINE__));
     vornfile_localpath = static_cast<char *>(alloc_zeroed(256, __LINE__));
-    if (!vornfile_filelist || !vornfile_localpath) return header_fail();
+    if (!vornfile_filelist || !vornfile_localpath) return header_fail(nullptr);
     std::strcpy(vornfile_localpath, "/");
     vornfile_numfiles = 0;
+    return 1;
+}
+
+// Sizes are signed 32-bit in the file interface; a larger entry would read as negative.
+static int32_t entry_too_large(uint32_t index, uint32_t from, uint32_t to) {
+    if (to - from <= INT32_MAX) return 0;
+    header_fail("entry %u is 2 GiB or larger: %u bytes", index, to - from);
     return 1;
 }
 
 static int32_t readheader_archive() {
     uint8_t word[4];
     if (!header_read(word, 4)) {
-        _dbg_printf("archive header beyond the end of the file\n");
-        return header_fail();
+        header_fail("archive header beyond the end of the file");
+        vornfile_mountstatus = VORNFILE_STATUS_NOARCHIVE; // too short to hold one
+        return 0;
     }
     // A wrong magic leaves the stream open with no entries, as callers have always seen it.
-    if (std::memcmp(word, "VORN", 4) != 0) return 0;
-    uint8_t counts[8];
-    if (!header_read(counts, 8)) {
-        _dbg_printf("archive header beyond the end of the file\n");
-        return header_fail();
+    if (std::memcmp(word, "VORN", 4) != 0) {
+        mount_fault(VORNFILE_STATUS_NOARCHIVE, 0, "no archive header at offset %llu",
+                    static_cast<unsigned long long>(header_pos - 4));
+        return 0;
     }
+    uint8_t counts[8];
+    if (!header_read(counts, 8)) return header_fail("archive header beyond the end of the file");
     uint32_t numfiles = getint(counts);
     uint32_t romsize = getint(counts + 4);
     _dbg_printf("numfiles: %d\n", static_cast<int32_t>(numfiles));
     _dbg_printf("romsize: %d\n", static_cast<int32_t>(romsize));
-    if (romsize > image_length) {
-        _dbg_printf("romsize beyond the file: %u\n", romsize);
-        return header_fail();
-    }
+    if (romsize > image_length) return header_fail("romsize beyond the file: %u", romsize);
     // Every entry takes at least 12 bytes; refuse counts the file cannot hold before allocating.
-    if (numfiles > (image_length - header_pos) / 12) {
-        _dbg_printf("too many entries for the file: %u\n", numfiles);
-        return header_fail();
-    }
+    if (numfiles > (image_length - header_pos) / 12)
+        return header_fail("too many entries for the file: %u", numfiles);
     vornfile_image.romsize = romsize;
     vornfile_image.numfiles = numfiles;
-    if (!alloc_tables(numfiles)) return header_fail();
+    if (!alloc_tables(numfiles)) return header_fail(nullptr);
 
     uint32_t previous = 0;
     for (uint32_t i = 0; i < numfiles; i++) {
         uint8_t head[8];
-        if (!header_read(head, 8)) {
-            _dbg_printf("archive header beyond the end of the file\n");
-            return header_fail();
-        }
+        if (!header_read(head, 8)) return header_fail("archive header beyond the end of the file");
         uint32_t length = getint(head);
         vornfile_image.hashes[i] = static_cast<int32_t>(getint(head + 4));
-        if (uint64_t{length} + 4 > image_length - header_pos) {
-            _dbg_printf("name length beyond the file: %u\n", length);
-            return header_fail();
-        }
+        if (uint64_t{length} + 4 > image_length - header_pos)
+            return header_fail("name length beyond the file: %u", length);
         char *name = static_cast<char *>(alloc_zeroed(uint64_t{length} + 1, __LINE__));
-        if (!name) return header_fail();
+        if (!name) return header_fail(nullptr);
         vornfile_image.names[i] = name;
         uint8_t offset[4];
-        if (!header_read(name, length) || !header_read(offset, 4)) {
-            _dbg_printf("archive header beyond the end of the file\n");
-            return header_fail();
-        }
+        if (!header_read(name, length) || !header_read(offset, 4))
+            return header_fail("archive header beyond the end of the file");
         uint32_t at = getint(offset);
-        if (at < previous) {
-            _dbg_printf("entry offsets decrease at entry %u: %u\n", i, at);
-            return header_fail();
-        }
-        if (at > romsize) {
-            _dbg_printf("entry offset beyond romsize at entry %u: %u\n", i, at);
-            return header_fail();
-        }
+        if (at < previous) return header_fail("entry offsets decrease at entry %u: %u", i, at);
+        if (at > romsize) return header_fail("entry offset beyond romsize at entry %u: %u", i, at);
+        if (i > 0 && entry_too_large(i - 1, previous, at)) return 0;
         vornfile_image.offsets[i] = at;
         previous = at;
     }
+    if (numfiles > 0 && entry_too_large(numfiles - 1, previous, romsize)) return 0;
     // Data begin where the directory ends; an offset inside the header would serve header bytes
     // as file contents.
-    if (numfiles > 0 && vornfile_image.offsets[0] < header_pos) {
-        _dbg_printf("entry data overlap the archive header: %u\n", vornfile_image.offsets[0]);
-        return header_fail();
-    }
+    if (numfiles > 0 && vornfile_image.offsets[0] < header_pos)
+        return header_fail("entry data overlap the archive header: %u", vornfile_image.offsets[0]);
     return common_tail();
 }
 
@@ -284,7 +318,7 @@ static int32_t readheader_directory() {
     _dbg_printf("Found %d files\n", static_cast<int32_t>(found));
 
     vornfile_image.numfiles = 0;
-    if (!alloc_tables(found)) return header_fail();
+    if (!alloc_tables(found)) return header_fail(nullptr);
     std::memset(curDir, 0, sizeof curDir);
     std::memset(curFile, 0, sizeof curFile);
     diroffset = 0;

@@ -14,6 +14,25 @@ std::mutex init_lock;
 std::atomic<uint32_t> video_ready{0};
 // Screen size for the device capabilities, cached at start.
 std::atomic<int32_t> desktop_w{1024}, desktop_h{768};
+
+// A mode of the window's display with the fields the record marks valid. Displays of 24 bits
+// per pixel store them in 32-bit words, which is what Windows reports for them.
+bool display_has_mode(SDL_Window *window, const DEVMODEA &want, SDL_DisplayMode *found) {
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0) return false;
+    for (int i = 0, n = SDL_GetNumDisplayModes(display); i < n; i++) {
+        SDL_DisplayMode m;
+        if (SDL_GetDisplayMode(display, i, &m) != 0) continue;
+        uint32_t bits = SDL_BITSPERPIXEL(m.format) == 24 ? 32 : SDL_BITSPERPIXEL(m.format);
+        if (((want.dmFields & DM_PELSWIDTH) && uint32_t(m.w) != want.dmPelsWidth) ||
+            ((want.dmFields & DM_PELSHEIGHT) && uint32_t(m.h) != want.dmPelsHeight) ||
+            ((want.dmFields & DM_BITSPERPEL) && bits != want.dmBitsPerPel))
+            continue;
+        *found = m;
+        return true;
+    }
+    return false;
+}
 } // namespace
 
 std::mutex &winapi_sdl_init_lock() {
@@ -80,18 +99,16 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
         return static_cast<LONG>(winapi_ui_wait(&record->ui, work, DISP_CHANGE_SUCCESSFUL));
     }
     if (!record || !(flags & CDS_FULLSCREEN)) return DISP_CHANGE_FAILED;
-    int w = (mode->dmFields & DM_PELSWIDTH) ? static_cast<int>(mode->dmPelsWidth) : 0;
-    int h = (mode->dmFields & DM_PELSHEIGHT) ? static_cast<int>(mode->dmPelsHeight) : 0;
-    if (w <= 0 || h <= 0) return DISP_CHANGE_BADMODE;
-    auto work = [record, w, h]() -> int64_t {
+    DEVMODEA want = *mode;
+    auto work = [record, want]() -> int64_t {
         if (!winapi_alive(record)) return DISP_CHANGE_FAILED;
-        SDL_DisplayMode want{};
-        want.w = w;
-        want.h = h;
-        SDL_SetWindowSize(record->sdl, w, h);
-        if (SDL_SetWindowDisplayMode(record->sdl, &want) != 0 ||
-            SDL_SetWindowFullscreen(record->sdl, SDL_WINDOW_FULLSCREEN) != 0)
+        SDL_DisplayMode found;
+        if (!display_has_mode(record->sdl, want, &found)) return DISP_CHANGE_BADMODE;
+        if (SDL_SetWindowDisplayMode(record->sdl, &found) != 0 ||
+            SDL_SetWindowFullscreen(record->sdl, SDL_WINDOW_FULLSCREEN) != 0) {
+            SDL_SetWindowFullscreen(record->sdl, 0);
             return DISP_CHANGE_FAILED;
+        }
         record->fullscreen.store(1, std::memory_order_relaxed);
         winapi_cache_geometry(record);
         winapi_report_size(record);

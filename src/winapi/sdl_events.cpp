@@ -7,6 +7,8 @@
 #include "winapi/sdl_window.h"
 
 namespace {
+enum : uint8_t { KEY_DOWN = 1, KEY_DOWN_SYS = 2 };
+
 MSG make(WinapiWindow *record, UINT message, WPARAM wparam, LPARAM lparam) {
     MSG msg{};
     msg.hwnd = winapi_handle(record);
@@ -43,7 +45,19 @@ void translate_key(const SDL_KeyboardEvent &key) {
         lparam |= (1u << 30) | (1u << 31);
     else if (key.repeat)
         lparam |= 1u << 30;
+    record->keys_down[vk] = down ? (sys ? KEY_DOWN_SYS : KEY_DOWN) : 0;
     winapi_queue_post(make(record, message, vk, static_cast<LPARAM>(static_cast<int32_t>(lparam))));
+}
+
+// A key released while another window has the keyboard would stay down for good: the window
+// losing the focus sees every key it holds released, as SDL itself does.
+void release_keys(WinapiWindow *record) {
+    for (UINT vk = 0; vk < 256; vk++) {
+        if (!record->keys_down[vk]) continue;
+        UINT message = record->keys_down[vk] == KEY_DOWN_SYS ? WM_SYSKEYUP : WM_KEYUP;
+        record->keys_down[vk] = 0;
+        winapi_queue_post(make(record, message, vk, static_cast<LPARAM>(0xC0000001u)));
+    }
 }
 
 void translate_window(const SDL_WindowEvent &event) {
@@ -70,6 +84,7 @@ void translate_window(const SDL_WindowEvent &event) {
         winapi_send(record, WM_ACTIVATEAPP, 1, 0);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+        release_keys(record);
         winapi_send(record, WM_ACTIVATEAPP, 0, 0);
         break;
     case SDL_WINDOWEVENT_CLOSE:

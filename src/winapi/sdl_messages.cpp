@@ -1,5 +1,6 @@
 // SDL stand-in: the message loop. Each pass runs the work handed to this thread, turns SDL's
 // events into messages, shows new frames and hands out the next message.
+#include "winapi/sdl_cursor.h"
 #include "winapi/sdl_display.h"
 #include "winapi/sdl_events.h"
 #include "winapi/sdl_present.h"
@@ -21,6 +22,7 @@ BOOL GetMessageA(LPMSG msg, HWND, UINT, UINT) {
         uint64_t seen = winapi_ui_wake_count();
         winapi_ui_run_queued();
         pump_events();
+        bool pointer_outside = winapi_video_ready() && winapi_cursor_refresh();
         winapi_paint_windows();
         if (winapi_queue_take(msg)) {
             // A frame presented just before this message (a quit, say) is shown before the
@@ -29,7 +31,7 @@ BOOL GetMessageA(LPMSG msg, HWND, UINT, UINT) {
             return msg->message != WM_QUIT;
         }
         SDL_Event event;
-        if (winapi_ui_idle(seen, 100, &event)) winapi_translate_event(event);
+        if (winapi_ui_idle(seen, pointer_outside ? 10 : 100, &event)) winapi_translate_event(event);
     }
 }
 

@@ -15,10 +15,30 @@ bool quit_pending = false;
 int quit_code = 0;
 } // namespace
 
+namespace {
+bool mouse_message(UINT message) {
+    return message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL;
+}
+
+// As on Windows, a pointer move updates the move still waiting in the queue instead of
+// queueing another, unless a button or wheel message came after it: a fast mouse then adds
+// one message, not hundreds a second, ahead of the keys.
+bool merge_move(const MSG &msg) {
+    if (msg.message != WM_MOUSEMOVE) return false;
+    for (auto it = posted.rbegin(); it != posted.rend(); ++it) {
+        if (it->hwnd != msg.hwnd || !mouse_message(it->message)) continue;
+        if (it->message != WM_MOUSEMOVE) return false;
+        *it = msg;
+        return true;
+    }
+    return false;
+}
+} // namespace
+
 void winapi_queue_post(const MSG &msg) {
     {
         std::lock_guard<std::mutex> guard(queue_lock);
-        posted.push_back(msg);
+        if (!merge_move(msg)) posted.push_back(msg);
     }
     winapi_ui_wake();
 }

@@ -8,10 +8,13 @@
 #include <functional>
 #include <thread>
 
-// The thread that serves a window, and whether the window still exists.
+// The thread that serves a window, and whether the window still exists. A record may serve
+// one window after another; generation tells them apart, so work queued for a window that is
+// gone never runs on the next.
 struct WinapiUiOwner {
     std::thread::id thread;
     std::atomic<uint32_t> alive{0};
+    std::atomic<uint32_t> generation{0};
 };
 
 bool winapi_ui_on_owner(const WinapiUiOwner *owner);
@@ -23,6 +26,8 @@ void winapi_ui_post(WinapiUiOwner *owner, std::function<void()> work);
 int64_t winapi_ui_wait(WinapiUiOwner *owner, std::function<int64_t()> work, int64_t failed);
 // UI thread: runs the work queued for this thread, in the order it was queued.
 void winapi_ui_run_queued();
+// Drops the work queued for the owner (its window is gone); waits for it give up.
+void winapi_ui_forget(WinapiUiOwner *owner);
 
 // Wakes every UI thread waiting in winapi_ui_idle. Once SDL's video runs, the wake is also an
 // SDL event, so that a thread waiting for SDL events sees it.

@@ -118,6 +118,9 @@ BOOL DestroyWindow(HWND window) {
         std::lock_guard<std::mutex> guard(record->frame_lock);
         record->ui.alive.store(0, std::memory_order_release);
     }
+    // Work still queued for this window is dropped, never run on the next one in the record.
+    record->ui.generation.fetch_add(1, std::memory_order_relaxed);
+    winapi_ui_forget(&record->ui);
     winapi_release_window_video(record);
     return TRUE;
 }

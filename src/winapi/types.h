@@ -25,6 +25,20 @@ typedef void *HANDLE;
 typedef char *LPSTR;
 typedef const char *LPCSTR;
 typedef uint32_t MMRESULT;
+typedef uintptr_t DWORD_PTR;
+typedef uintptr_t UINT_PTR;
+
+// Multimedia result codes shared by the joystick and wave-out calls.
+enum : MMRESULT {
+    MMSYSERR_NOERROR = 0,
+    MMSYSERR_ERROR = 1,
+    MMSYSERR_BADDEVICEID = 2,
+    MMSYSERR_INVALHANDLE = 5,
+    MMSYSERR_NODRIVER = 6,
+    MMSYSERR_NOMEM = 7,
+    MMSYSERR_INVALFLAG = 10,
+    MMSYSERR_INVALPARAM = 11,
+};
 
 // Distinct handle types, as with the system's STRICT handles.
 struct HWND__;

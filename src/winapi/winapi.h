@@ -12,4 +12,5 @@
 #include "winapi/user.h"
 #include "winapi/gdi.h"
 #include "winapi/joystick.h"
+#include "winapi/waveout.h"
 #endif

@@ -127,6 +127,29 @@ TEST_P(TgaFiles, DecodesEveryTypeDepthAndOrigin) {
     }
 }
 
+// Rows of every width up to 20, raw and run-length: wide rows take a faster path than the
+// last few pixels of a row.
+TEST_P(TgaFiles, TrueColourRowsOfEveryWidth) {
+    for (uint16_t w = 1; w <= 20; w++) {
+        Bytes bgr, rle;
+        std::vector<uint32_t> expected;
+        for (uint32_t i = 0; i < w; i++) {
+            uint8_t b = uint8_t(i * 7 + 1), g = uint8_t(i * 13 + 2), r = uint8_t(255 - i);
+            bgr.insert(bgr.end(), {b, g, r});
+            expected.push_back(0xFF000000u | r << 16 | g << 8 | b);
+        }
+        rle.push_back(uint8_t(w - 1));
+        rle.insert(rle.end(), bgr.begin(), bgr.end());
+        for (const auto &[type, pixels] : {std::pair{2, bgr}, std::pair{10, rle}}) {
+            SCOPED_TRACE(testing::Message() << "width " << w << " type " << type);
+            VRX_Bitmap bm;
+            load("row.tga", with({}, uint8_t(type), 24, w, 1).bytes(pixels), &bm);
+            expect_drawn(bm, w, 1, expected);
+            drop(&bm);
+        }
+    }
+}
+
 TEST_P(TgaFiles, IgnoresTheFooterAndExtensionCase) {
     Bytes footer(26, 0);
     const char sig[] = "TRUEVISION-XFILE.";

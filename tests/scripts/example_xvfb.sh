@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The example program in a real X window: it draws, moves its marker with the cursor keys,
-# stretches when the window is resized, shows the frame rate in its caption, and ends with
-# status 0 when asked to close the way a window manager asks.
+# stretches when the window is resized, shows the frame rate and the mouse position in its
+# caption (in client pixels, not clamped to the window), and ends with status 0 when asked to
+# close the way a window manager asks.
 # Usage: example_xvfb.sh <build folder>
 set -uo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -81,10 +82,28 @@ done
 echo "marker moved from $x0,$y0 to $x1,$y1"
 
 caption=$(xdotool getwindowname "$wid")
-[[ $caption =~ ^hello\ vrx\ -\ [0-9]+\ fps$ ]] || fail "caption is '$caption'"
-fps=${caption//[^0-9]/}
+[[ $caption =~ ^hello\ vrx\ -\ ([0-9]+)\ fps\ -\ mouse\ -?[0-9]+,-?[0-9]+$ ]] ||
+    fail "caption is '$caption'"
+fps=${BASH_REMATCH[1]}
 [ "$fps" -ge 10 ] && [ "$fps" -le 51 ] || fail "frame rate $fps outside the paced range"
 echo "caption: $caption"
+
+# The pointer inside and then far outside the window: client pixels, not clamped to the window.
+read -r cx cy <<<"$(xdotool getwindowgeometry "$wid" | sed -n 's/ *Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p')"
+# A warp moves no device, so the last step is a device move, as a real mouse makes.
+for spot in "$((cx + 10)) $((cy + 20))" "1100 900"; do
+    read -r sx sy <<<"$spot"
+    xdotool mousemove $((sx - 1)) $((sy - 1))
+    xdotool mousemove_relative 1 1
+    want="mouse $((sx - cx)),$((sy - cy))"
+    for _ in $(seq 30); do
+        sleep 0.1
+        caption=$(xdotool getwindowname "$wid")
+        [[ $caption == *"$want" ]] && break
+    done
+    [[ $caption == *"$want" ]] || fail "pointer at $sx,$sy: caption '$caption', not ending '$want'"
+    echo "pointer at $sx,$sy: $want"
+done
 
 # Resized to 1.5 times: every later frame is stretched to the client area.
 xdotool windowsize "$wid" 960 720

@@ -1,4 +1,4 @@
-// The 2x scaler's four modes, and its limits with sizes that do not fit.
+// The 2x scaler's four modes in both depths, and its limits with sizes that do not fit.
 #include <algorithm>
 #include <vector>
 
@@ -9,19 +9,20 @@ namespace {
 const uint32_t UNTOUCHED = 0xDEADBEEF;
 
 // A bitmap over a vector, with guard words after the pixels the record claims.
-struct Image {
-    std::vector<uint32_t> pixels;
+template <typename P = uint32_t> struct Image {
+    std::vector<P> pixels;
     VRX_Bitmap bitmap;
-    Image(int32_t w, int32_t h, uint32_t fill)
-        : pixels(size_t(w) * h + 16, fill), bitmap{w, h, uint32_t(w * h * 4), w * h,
+    Image(int32_t w, int32_t h, P fill)
+        : pixels(size_t(w) * h + 16, fill), bitmap{w, h, uint32_t(w * h * sizeof(P)), w * h,
                                                    pixels.data()} {}
 };
 
 using Scale2x = VideoGroup;
 
 // Pictures as strings, one character a pixel, rows ended by '/'; '.' is a pixel not drawn, as
-// is every row after the expected ones.
-TEST_F(Scale2x, ModesOnSmallPictures) {
+// is every row after the expected ones. Characters below 0x60 keep the 5-5-5 green channel's
+// low bit clear, so the smoothing means agree in both depths.
+template <typename P> void check_modes() {
     const struct {
         int32_t mode, sw, sh;
         const char *source;
@@ -48,22 +49,36 @@ TEST_F(Scale2x, ModesOnSmallPictures) {
         {4, 4, 4, "PPPP/PPPP/PPPP/PPPP/", 5, 3, ""},
     };
     for (const auto &c : cases) {
-        Image s(c.sw, c.sh, 0), d(c.dw, c.dh, UNTOUCHED);
+        const P untouched = P(UNTOUCHED);
+        Image<P> s(c.sw, c.sh, 0), d(c.dw, c.dh, untouched);
         for (int32_t i = 0; i < c.sw * c.sh; i++) s.pixels[i] = uint8_t(c.source[i + i / c.sw]);
         VRX_ScaleBitmap2x(s.bitmap, d.bitmap, c.mode);
         std::string got, want = c.want;
         for (int32_t i = 0; i < c.dw * c.dh; i++) {
-            got += d.pixels[i] == UNTOUCHED ? '.' : char(d.pixels[i]);
+            got += d.pixels[i] == untouched ? '.' : char(d.pixels[i]);
             if (i % c.dw == c.dw - 1) got += '/';
         }
         while (want.size() < got.size()) want += std::string(c.dw, '.') + "/";
-        EXPECT_EQ(got, want) << "mode " << c.mode << " on " << c.source;
-        EXPECT_EQ(std::count(d.pixels.end() - 16, d.pixels.end(), UNTOUCHED), 16) << "guard";
+        EXPECT_EQ(got, want) << sizeof(P) * 8 << " bits, mode " << c.mode << " on " << c.source;
+        EXPECT_EQ(std::count(d.pixels.end() - 16, d.pixels.end(), untouched), 16) << "guard";
     }
 }
 
+TEST_F(Scale2x, ModesOnSmallPicturesInBothDepths) {
+    check_modes<uint32_t>();
+    testing::internal::CaptureStdout();
+    VRX_InitVideo(4, 4, 16, 0x10);
+    testing::internal::GetCapturedStdout();
+    check_modes<uint16_t>();
+    // The 16-bit mean works per channel: red and blue halves, each without its lowest bit.
+    Image<uint16_t> s(2, 2, 0x7C00), d(4, 4, 0);
+    s.pixels[1] = s.pixels[3] = 0x001F;
+    VRX_ScaleBitmap2x(s.bitmap, d.bitmap, 2);
+    EXPECT_EQ(d.pixels[1], 0x3C0F);
+}
+
 TEST_F(Scale2x, RefusesWhatItCannotDraw) {
-    Image s(4, 4, 1), d(8, 8, UNTOUCHED);
+    Image s(4, 4, 1u), d(8, 8, UNTOUCHED);
     VRX_Bitmap empty = {2, 2, 16, 4, nullptr};
     VRX_Bitmap tall_source = s.bitmap, wide_destination = d.bitmap, negative = s.bitmap;
     tall_source.height = 100;
@@ -76,8 +91,6 @@ TEST_F(Scale2x, RefusesWhatItCannotDraw) {
     VRX_ScaleBitmap2x(tall_source, d.bitmap, 1);
     VRX_ScaleBitmap2x(s.bitmap, wide_destination, 1);
     VRX_ScaleBitmap2x(negative, d.bitmap, 3);
-    VRX_video.flags = VRX_VIDEO_16BIT;
-    VRX_ScaleBitmap2x(s.bitmap, d.bitmap, 1);
     for (uint32_t p : d.pixels) EXPECT_EQ(p, UNTOUCHED);
 }
 } // namespace

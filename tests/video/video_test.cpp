@@ -148,4 +148,35 @@ TEST_F(Video, FpsWindows) {
     winapi_clock_advance(1000);
     EXPECT_EQ(VRX_GetFPS(), 1u);
 }
+
+// Entry i comes from palette bytes 3i to 3i + 2 (the palette is not read from 0), in the
+// screen's depth; entries around the range keep their values.
+TEST_F(Video, SetColorsTakesEachEntryFromItsOwnBytes) {
+    uint8_t palette[36];
+    for (int i = 0; i < 36; i++) palette[i] = uint8_t(i * 8);
+    const struct {
+        int32_t bpp, flags;
+        uint32_t e10, e11;
+    } depths[] = {{32, 0, 0xF0F800, 0x081018}, {16, 0x10, 0x7BE0, 0x0443}};
+    for (const auto &d : depths) {
+        VRX_InitVideo(4, 4, d.bpp, d.flags);
+        VRX_colortab[9] = VRX_colortab[12] = 7;
+        VRX_SetColors(palette, 2, 10);
+        EXPECT_EQ(std::vector<uint32_t>(VRX_colortab + 9, VRX_colortab + 13),
+                  std::vector<uint32_t>({7, d.e10, d.e11, 7}));
+    }
+}
+
+// Closing the video deletes the back buffer and, when the screen is doubled, its doubled copy.
+TEST_F(Video, CloseVideoDeletesEachScreenBitmap) {
+    for (int32_t flags : {0, 0x1000}) {
+        VRX_InitVideo(8, 8, 32, flags);
+        testing::internal::CaptureStdout();
+        VRX_CloseVideo();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  flags ? "deleting bitmap\ndeleting bitmap\n" : "deleting bitmap\n");
+        EXPECT_EQ(VRX_screenbitmap.data, nullptr);
+        EXPECT_EQ(VRX_screenbitmap2.data, nullptr);
+    }
+}
 } // namespace

@@ -1,5 +1,7 @@
 #include "vornfile/vornfile.h"
 
+#include "vornfile/vornfile_internal.h"
+
 #include "archive_fixture.h"
 
 #include <gmock/gmock.h>
@@ -101,6 +103,9 @@ TEST_F(Vornfile, InconsistentHeadersDoNotMount) {
         std::string out;
         EXPECT_EQ(mount_bytes(bytes, 1, &out), 0) << c.diagnostic;
         EXPECT_THAT(out, EndsWith(c.diagnostic));
+        // Only a header that was found can be damaged.
+        EXPECT_EQ(vornfile_mountstatus,
+                  c.at == 120 ? VORNFILE_STATUS_NOARCHIVE : VORNFILE_STATUS_DAMAGED);
         expect_nothing_mounted();
         EXPECT_EQ(g_mem_in_use, memory_before) << c.diagnostic;
     }
@@ -113,4 +118,39 @@ TEST_F(Vornfile, RemountReleasesThePreviousImage) {
     EXPECT_EQ(vornfile_image.numfiles, 6u);
     vornfile_closeimage(); // releases the second image only
     EXPECT_EQ(g_mem_in_use, memory_before);
+}
+
+// Sizes are signed 32-bit for callers: an entry of 2 GiB or more would read as negative. The
+// data lie in a sparse file.
+TEST_F(Vornfile, EntriesOfTwoGiBOrMoreDoNotMount) {
+    const struct {
+        uint32_t first, second;
+        const char *diagnostic; // null: mounts
+    } cases[] = {
+        {0x80000000u, 1, "entry 0 is 2 GiB or larger: 2147483648 bytes\n"},
+        {1, 0x8F000000u, "entry 1 is 2 GiB or larger: 2399141888 bytes\n"},
+        {0x7FFFFFFFu, 1, nullptr},
+    };
+    for (const auto &c : cases) {
+        Bytes bytes = make_image({{"a", ""}, {"b", ""}}, 0); // header of 38 bytes
+        auto put32 = [&bytes](size_t at, uint64_t value) {
+            for (int i = 0; i < 4; i++) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+        };
+        const uint64_t end = 38 + uint64_t{c.first} + c.second;
+        put32(8, end);
+        put32(34, 38 + uint64_t{c.first});
+        const std::string file = path("image.vorn");
+        write_file(file, std::string(bytes.begin(), bytes.end()));
+        std::filesystem::resize_file(file, end);
+        std::string out =
+            printed([&] { EXPECT_EQ(vornfile_mountimage(file.c_str(), 0), c.diagnostic ? 0 : 1); });
+        if (c.diagnostic) {
+            EXPECT_THAT(out, EndsWith(c.diagnostic));
+            expect_nothing_mounted();
+            continue;
+        }
+        vornfile_handle handle;
+        ASSERT_EQ(open_quietly("a", &handle), 1);
+        EXPECT_EQ(vornfile_fsize(&handle), INT32_MAX);
+    }
 }

@@ -1,0 +1,51 @@
+// Voices started, changed, stopped and deleted on one thread while the device's thread mixes.
+#include "sound_fixture.h"
+
+#include <cstring>
+#include <random>
+
+namespace {
+
+void refill(void *data, uint32_t size) {
+    std::memset(data, 0x11, size);
+}
+
+TEST_F(SoundGroup, VoicesChangeWhileTheDeviceMixes) {
+    printed([] { Soundsystem_Init(44100, 8192, 16, 2); });
+    ASSERT_NE(g_audio_buffer, nullptr);
+    VRX_Sound sounds[24] = {};
+    std::mt19937 random(7);
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    while (std::chrono::steady_clock::now() < until) {
+        VRX_Sound &s = sounds[random() % 24];
+        switch (random() % 6) {
+        case 0:
+            Soundsystem_DeleteSound(&s);
+            Soundsystem_CreateSoundStream(&s, refill, 8000 + random() % 40000, 16, 1 + random() % 2,
+                                          1 + random() % 3000);
+            break;
+        case 1:
+            Soundsystem_PlaySound(&s, static_cast<int32_t>(random() % 2));
+            break;
+        case 2:
+            Soundsystem_StopSound(&s);
+            break;
+        case 3:
+            Soundsystem_DeleteSound(&s);
+            break;
+        case 4:
+            Soundsystem_SetVolume(&s, static_cast<int32_t>(random() % 300));
+            break;
+        default:
+            Soundsystem_SetFrequency(&s, random() % 96000);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+    printed([] { VRX_audio_stop(); });
+    EXPECT_LE(soundsystem.numactive, 16);
+    for (VRX_Sound &s : sounds) Soundsystem_DeleteSound(&s);
+    EXPECT_EQ(soundsystem.numactive, 0);
+}
+
+} // namespace
