@@ -3,6 +3,9 @@
 #pragma once
 #include <cstdint>
 
+#include "graphics/bitmap.h"
+#include "graphics/font.h"
+
 // ---- Device model ----
 
 // Stands in for the handheld's hardware. All state is shared (static), so every instance is the
@@ -113,3 +116,19 @@ void DrawPlayer();
 void DrawScore();
 void HandleInput();
 void ScoreScreen();
+
+// ---- Start-up and frame loop (vornmain runs them) ----
+
+// The records the start-up loads and keeps for the whole run.
+struct TintfallAssets {
+    VRX_Bitmap picture;   // the device, 640x480, redrawn every frame
+    VRX_Bitmap led_sheet; // loaded, not drawn
+    VRX_Font font;        // loaded, not drawn
+};
+
+// Caption, archive, video, sound, the three loads, the bare device shown once, then setup().
+// The records must start empty.
+void tintfall_startup(TintfallAssets *assets);
+// One frame: wait for the refresh, repaint the picture, draw and present the LEDs, one game
+// step, and a final present.
+void tintfall_frame(const TintfallAssets &assets);

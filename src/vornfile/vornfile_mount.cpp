@@ -135,6 +135,14 @@ static int32_t mounted() {
     return vornfile_image.source || vornfile_image.names || vornfile_localpath || vornfile_filelist;
 }
 
+// A failure that names the image: the printed line keeps the whole path, however long.
+static void image_fault(int32_t status, const char *what, const char *path) {
+    int saved = errno;
+    _dbg_printf("%s: %s\n", what, path);
+    mount_fault(status, 0, "%s: %s", what, path);
+    errno = saved;
+}
+
 static FILE *open_image(const char *path) {
     FILE *fp = std::fopen(path, "rb");
     if (fp && (std::fseek(fp, 0, SEEK_END) != 0 || std::ftell(fp) < 0)) {
@@ -142,7 +150,7 @@ static FILE *open_image(const char *path) {
         fp = nullptr;
     }
     if (!fp) {
-        mount_fault(VORNFILE_STATUS_CANNOTOPEN, 1, "could not open image: %s", path);
+        image_fault(VORNFILE_STATUS_CANNOTOPEN, "could not open image", path);
         return nullptr;
     }
     image_length = static_cast<uint64_t>(std::ftell(fp));
@@ -183,7 +191,7 @@ int32_t vornfile_mountimage(const char *path, uint32_t mode) {
             uint8_t trailer[4];
             if (image_length < 4 || std::fseek(fp, static_cast<long>(image_length - 4), SEEK_SET) ||
                 std::fread(trailer, 1, 4, fp) != 4) {
-                mount_fault(VORNFILE_STATUS_NOARCHIVE, 1, "image has no trailer: %s", path);
+                image_fault(VORNFILE_STATUS_NOARCHIVE, "image has no trailer", path);
                 std::fclose(fp);
                 return 0;
             }
@@ -196,7 +204,7 @@ int32_t vornfile_mountimage(const char *path, uint32_t mode) {
             }
         }
         if (std::fseek(fp, static_cast<long>(start), SEEK_SET) != 0) {
-            mount_fault(VORNFILE_STATUS_CANNOTOPEN, 1, "could not open image: %s", path);
+            image_fault(VORNFILE_STATUS_CANNOTOPEN, "could not open image", path);
             std::fclose(fp);
             return 0;
         }

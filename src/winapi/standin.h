@@ -1,6 +1,6 @@
 // What the SDL stand-in offers beyond the Windows API: for the process entry and for tests.
 #pragma once
-#include "winapi/types.h"
+#include "winapi/winapi.h"
 
 // Starts SDL's video; without a display it falls back to the dummy driver. 0 on failure.
 int winapi_start_video();

@@ -1,6 +1,7 @@
 #include "image/font_load.h"
 #include "image/image_fixture.h"
 #include "image/sprite_load.h"
+#include "sprite_fixture.h"
 
 using SpriteFiles = ImageFiles;
 INSTANTIATE_BOTH_DEPTHS(SpriteFiles);
@@ -29,12 +30,6 @@ Bytes font_file() {
     return tga24(12, 4, px);
 }
 
-uint32_t pixel(const VRX_Sprite &s, int32_t x, int32_t y) {
-    const size_t i = size_t(y) * s.width + x;
-    return vrx_mode16() ? static_cast<const uint16_t *>(s.data)[i]
-                        : static_cast<const uint32_t *>(s.data)[i];
-}
-
 } // namespace
 
 TEST_P(SpriteFiles, FontInitialisersCutTheLoadedImage) {
@@ -51,10 +46,10 @@ TEST_P(SpriteFiles, FontInitialisersCutTheLoadedImage) {
             if (r.kind == 2) VRX_InitColorFont("font.tga", &font, 0xFF8000);
         });
         EXPECT_TRUE(out.ends_with("deleting bitmap\n")) << out;
-        EXPECT_EQ(font.count, 4);
-        EXPECT_EQ(font.height, 3);
-        EXPECT_EQ(std::vector<int>(font.widths, font.widths + 4), std::vector<int>({0, 5, 3, 4}));
-        EXPECT_EQ(pixel(font.glyphs[3], 1, 2), mode16 ? r.want16 : r.want32) << r.kind;
+        EXPECT_EQ(std::vector<int>({font.count, font.height, font.widths[0], font.widths[1],
+                                    font.widths[2], font.widths[3]}),
+                  std::vector<int>({4, 3, 0, 5, 3, 4}));
+        EXPECT_EQ(TestSprite::value(font.glyphs[3], 1, 2), mode16 ? r.want16 : r.want32) << r.kind;
         VRX_DeleteFont(&font);
     }
 }
@@ -64,12 +59,11 @@ TEST_P(SpriteFiles, FilesThatDoNotLoadGiveEmptyFontsAndSprites) {
     for (const char *name : {"missing.tga", "broken.tga", "font.png"}) {
         VRX_Font font{};
         printed([&] { VRX_InitFont(name, &font); });
-        EXPECT_EQ(font.count, 1) << name;
-        EXPECT_EQ(font.height, 0) << name;
         VRX_Sprite sprite{};
         printed([&] { VRX_LoadSprite(name, &sprite); });
-        EXPECT_EQ(sprite.width, 0) << name;
-        EXPECT_EQ(sprite.height, 0) << name;
+        EXPECT_EQ(std::vector<int>({font.count, font.height, sprite.width, sprite.height}),
+                  std::vector<int>({1, 0, 0, 0}))
+            << name;
         Canvas dst(8, 8, 0x7);
         VRX_DrawText(0, 0, font, dst.bm, "A!");
         VRX_DrawSprite(0, 0, sprite, dst.bm);
@@ -88,6 +82,6 @@ TEST_P(SpriteFiles, LoadSpriteKeysTheWholeImage) {
     const uint32_t want32[] = {0, 0xFE102030, 0xFE000000, 0xFEF00AF5, 0, 0xFEFFFFFF};
     const uint32_t want16[] = {0, 0x0886, 1, 0x783E, 0, 0x7FFF};
     for (int32_t i = 0; i < 6; i++)
-        EXPECT_EQ(pixel(s, i % 3, i / 3), mode16 ? want16[i] : want32[i]) << i;
+        EXPECT_EQ(TestSprite::value(s, i % 3, i / 3), mode16 ? want16[i] : want32[i]) << i;
     VRX_DeleteSprite(&s);
 }

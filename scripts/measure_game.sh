@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Measures the packaged game in a real X window under Xvfb: start-up time (process start to the
+# last start-up line, right before the bare device is presented; median of 5), peak resident
+# memory over a played game, and what each thread takes while a game runs: the UI thread's
+# share of a core and the frames it draws per second against the presents the logic thread
+# posts (three per game step).
+# Usage: scripts/measure_game.sh [build folder]   (default build-run)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build-run}" && pwd)
+name="Ormwell Studios - Tintfall (2010).exe"
+[ -x "$build/game/$name" ] || { echo "build the game first"; exit 1; }
+
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+app=
+trap '[ -n "$app" ] && kill $app 2>/dev/null; kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+cd "$build/game"
+
+# Start-up: the program's own lines, stamped as they arrive; "deleting bitmap" is the font
+# load's last line, printed just before the bare device is presented.
+times=()
+for run in 1 2 3 4 5; do
+    t0=${EPOCHREALTIME/./}
+    coproc GAME { exec "./$name"; }
+    app=$GAME_PID
+    while IFS= read -r line <&"${GAME[0]}"; do
+        if [ "$line" = "deleting bitmap" ]; then
+            t1=${EPOCHREALTIME/./}
+            times+=("$(((t1 - t0) / 1000))")
+            break
+        fi
+    done
+    kill "$app"; wait "$app" 2>/dev/null || true; app=
+done
+median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+echo "start-up to the bare device, ms: ${times[*]} (median $median)"
+
+# A played game: Space leaves the title, then the numbers are taken over 5 seconds of play.
+"./$name" >"$work/out.txt" 2>&1 &
+app=$!
+wid=
+for _ in $(seq 300); do
+    wid=$(xdotool search --name "^GlowbyJr interperter" 2>/dev/null | head -1) && [ -n "$wid" ] && break
+    sleep 0.1
+done
+until grep -q '^speedcount' "$work/out.txt"; do
+    xdotool keydown space; sleep 0.2; xdotool keyup space; sleep 0.3
+done
+ticks() { awk '{ print $14 + $15 }' "/proc/$app/task/$1/stat"; }
+declare -A before
+for t in /proc/$app/task/*; do before[${t##*/}]=$(ticks "${t##*/}"); done
+steps0=$(grep -c '^speedcount' "$work/out.txt")
+timeout 5 strace -qq -c -e trace=writev -p "$app" -o "$work/strace.txt" || true
+steps1=$(grep -c '^speedcount' "$work/out.txt")
+hz=$(getconf CLK_TCK)
+echo "over 5 s of play ($(((steps1 - steps0) / 5)) game steps/s, $((3 * (steps1 - steps0) / 5)) presents/s posted):"
+for t in /proc/$app/task/*; do
+    tid=${t##*/}
+    share=$(( ( $(ticks "$tid") - ${before[$tid]:-0} ) * 100 / (5 * hz) ))
+    role=$(cat "$t/comm")
+    [ "$tid" = "$app" ] && role="UI thread ($role)"
+    echo "  thread $tid $role: $share% of a core"
+done
+drawn=$(awk '$NF == "writev" { print $4 }' "$work/strace.txt")
+echo "  UI thread: ${drawn:-0} frames sent to the X server in 5 s ($(( ${drawn:-0} / 5 ))/s)"
+echo "peak resident memory: $(awk '/VmHWM/ { print $2, $3 }' "/proc/$app/status")" \
+    "(of it mapped from files: $(awk '/RssFile/ { print $2, $3 }' "/proc/$app/status"))"
+kill "$app"; wait "$app" 2>/dev/null || true; app=
