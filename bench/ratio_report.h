@@ -20,6 +20,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
     RatioReporter(const char *title,
                   std::function<std::vector<Ratio>(const std::string &)> ratios_of)
         : title_(title), ratios_of_(std::move(ratios_of)) {}
+    // The same with one baseline per benchmark, "" for none.
+    RatioReporter(const char *title, std::function<std::string(const std::string &)> baseline_of)
+        : RatioReporter(title, [baseline_of](const std::string &name) {
+              std::string base = baseline_of(name);
+              return base.empty() ? std::vector<Ratio>{} : std::vector<Ratio>{{base}};
+          }) {}
 
     void ReportRuns(const std::vector<Run> &runs) override {
         for (const Run &run : runs) {
