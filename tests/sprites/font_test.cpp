@@ -117,6 +117,14 @@ TEST_P(FontDepths, CentringMeasuresTheTrailingSpacing) {
     dst.clear();
     VRX_DrawCenteredTextXW(100, 0, 50, heat.font, dst.bm, "!");
     EXPECT_EQ(inked_columns(dst, 5), glyph_columns({{75, 3}}));
+    // Positions and spacings at the ends of the range: only the third of four glyphs centred
+    // with the largest spacing lands on the target, at its middle.
+    dst.clear();
+    VRX_SetFontSpacing(INT32_MAX, &heat.font);
+    VRX_DrawText(INT32_MAX - 5, 0, heat.font, dst.bm, "!!!!");
+    VRX_DrawCenteredText(0, heat.font, dst.bm, "!!!!");
+    VRX_DrawCenteredTextXW(INT32_MIN, 0, INT32_MIN, heat.font, dst.bm, "!!!!");
+    EXPECT_EQ(inked_columns(dst, 5), glyph_columns({{320, 3}}));
 }
 
 TEST_P(FontDepths, DefaultFontDrawsItsTableInTheTint) {
