@@ -102,7 +102,7 @@ TEST_F(SoundGroup, WavFilesThroughADirectoryMount) {
     write("float.wav", wav(3, 2, 22050, 32, 400, 400));
     write("empty.wav", Bytes{});
     mixer_only(44100, 16, 2);
-    printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+    printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
 
     VRX_Sound first, second;
     EXPECT_EQ(printed([&] { Soundsystem_LoadSound("tone.WAV", &first); }),
