@@ -275,3 +275,29 @@ TEST_P(SpriteDepths, WildArgumentsStayInsideTheTarget) {
         ASSERT_TRUE(dst.guards_intact()) << n;
     }
 }
+
+// Every box pixel against the sprite pixel the turn maps it to, computed one pixel at a time.
+TEST_P(SpriteDepths, RotationMatchesThePerPixelMapping) {
+    TestSprite t(13, 7, sprite_pattern(13, 7));
+    const int32_t cases[][4] = {{0, 128, 6, 3},    {30, 128, 6, 3},  {90, 128, 0, 0},
+                                {137, 200, 12, 6}, {211, 77, -3, 9}, {300, -90, 6, 3},
+                                {45, 1000, 2, 5},  {359, 128, 6, 3}, {180, 64, 13, 7}};
+    for (auto [angle, zoom, px, py] : cases) {
+        Canvas dst(60, 50, 0x7);
+        const int32_t x = 20, y = 18;
+        VRX_DrawRotatedSpriteXY(x, y, t.s, dst.bm, angle, zoom, px, py);
+        const int64_t sn = spriterotate_sincos[angle] / zoom;
+        const int64_t cs = -spriterotate_sincos[angle + 90] / zoom;
+        const int32_t D = 26, left = x - (D - 13) / 2 - (6 - px), top = y - (D - 7) / 2 - (3 - py);
+        for (int32_t j = -D / 2; j < D / 2; j++)
+            for (int32_t i = -D / 2; i < D / 2; i++) {
+                const int64_t sx = ((i * cs - j * sn) >> 8) + px,
+                              sy = ((i * sn + j * cs) >> 8) + py;
+                const bool in = sx >= 0 && sx < 13 && sy >= 0 && sy < 7;
+                const uint32_t want =
+                    in && t.at(int32_t(sx), int32_t(sy)) ? t.at(int32_t(sx), int32_t(sy)) : 0x7;
+                ASSERT_EQ(dst.at(left + D / 2 + i, top + D / 2 + j), want)
+                    << angle << "/" << zoom << " at " << i << "," << j;
+            }
+    }
+}
