@@ -10,11 +10,8 @@ namespace {
 
 // An uncompressed 24-bit TGA stored top row first.
 Bytes tga24(int32_t w, int32_t h, const std::vector<uint32_t> &rgb) {
-    Bytes b = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    put16(b, uint32_t(w));
-    put16(b, uint32_t(h));
-    b.push_back(24);
-    b.push_back(0x20);
+    Bytes b = Bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0} +
+              le("2211", {uint32_t(w), uint32_t(h), 24, 0x20});
     for (uint32_t c : rgb) b.insert(b.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
     return b;
 }

@@ -37,7 +37,8 @@ void paint_panel(VRX_Bitmap b) {
 
 void paint_aux_windows(VRX_Bitmap b) {
     for (int32_t i = 0; i < 8; i++) {
-        double cx = AUX_X + AUX_STEP * i, cy = AUX_Y;
+        // Centred on the middle of the pixel the LED is centred on, as the LED disc is.
+        double cx = AUX_X + AUX_STEP * i + 0.5, cy = AUX_Y + 0.5;
         disc(cx, cy, 9.5, Flat{0x050608}, b);
         disc(cx, cy, 8.0, Ramp{0x3A2608, 0x1C1204, AUX_Y - 8, AUX_Y + 8}, b);
         disc(cx - 2.5, cy - 3, 2.5, Flat{0xFFE0A0}, b, 40);
@@ -48,11 +49,12 @@ void paint_sockets(VRX_Bitmap b) {
     for (int32_t row = 0; row < 8; row++) {
         for (int32_t col = 0; col < 8; col++) {
             int32_t cx = MATRIX_X + MATRIX_STEP * col, cy = MATRIX_Y - MATRIX_STEP * row;
-            disc(cx, cy, 14.5, Flat{0x050608}, b);
-            disc(cx, cy, 13.6, Ramp{0x08090C, 0x4A4E5C, cy - 14, cy + 14}, b);
+            double mx = cx + 0.5, my = cy + 0.5; // the middle of the centre pixel
+            disc(mx, my, 14.5, Flat{0x050608}, b);
+            disc(mx, my, 13.6, Ramp{0x08090C, 0x4A4E5C, cy - 14, cy + 14}, b);
             // The lens is exactly the disc the device model lights.
             VRX_DrawFilledCircle(cx, cy, 12, LENS, b);
-            disc(cx - 4.5, cy - 5, 3, Flat{0x60646E}, b, 120);
+            disc(mx - 4.5, my - 5, 3, Flat{0x60646E}, b, 120);
         }
     }
 }
