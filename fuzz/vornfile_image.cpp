@@ -3,7 +3,7 @@
 // does (what the file holds, the checks before extracting, the names it prints).
 #include "base/memory.h"
 #include "vornpack/pack_archive.h"
-#include "vornfile/vornfile.h"
+#include "vornfile/vornfile_internal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -17,6 +17,3 @@ void *_wrap_malloc_iwram_dbg(uint32_t size, const char *path, int32_t line);
 void _wrap_free_iwram_dbg(void *pointer, const char *path, int32_t line);
 
 void wrap_showusage();
-
-// Test hook: the next `count` tracked allocations fail as if the platform had no memory.
-void vrx_memory_fail_next(uint32_t count);

@@ -25,7 +25,7 @@ void draw_blend(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mo
     const typename D::pixel *s = D::at(src, c.srcx, c.srcy);
     typename D::pixel *d = D::at(dst, c.dstx, c.dsty);
     // Unknown modes copy the source, as mode 0 does.
-    const uint8_t m = mode <= 7 ? mode : 0;
+    const uint8_t m = mode <= VRX_BLEND_BRIGHTEN ? mode : uint8_t{VRX_BLEND_COPY};
     for (int32_t row = 0; row < c.rows; row++, s += src.width, d += dst.width) {
         vrx_blend_span<D>(d, d, s, s, c.cols, m);
     }
@@ -34,7 +34,7 @@ void draw_blend(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t mo
 template <class D>
 void filter_run(typename D::pixel *d, const typename D::pixel *s, int32_t up, int32_t down,
                 int32_t n, uint8_t filter) {
-    if (filter == 2) {
+    if (filter == VRX_FILTER_BLUR) {
         D::blur(d, s, up, down, n);
     } else {
         D::antialias(d, s, up, down, n);
@@ -53,7 +53,7 @@ void filter_edge_pixel(typename D::pixel *d, const typename D::pixel *s, int32_t
 
 template <class D>
 void draw_filtered(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, uint8_t filter) {
-    if (filter != 2 && filter != 3) {
+    if (filter != VRX_FILTER_BLUR && filter != VRX_FILTER_ANTIALIAS) {
         draw_plain<D>(x, y, src, dst);
         return;
     }
@@ -139,5 +139,5 @@ void VRX_DrawFilteredBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst
 }
 
 void VRX_DrawAntiAliasedBitmap(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst) {
-    VRX_DrawFilteredBitmap(x, y, src, dst, 3);
+    VRX_DrawFilteredBitmap(x, y, src, dst, VRX_FILTER_ANTIALIAS);
 }

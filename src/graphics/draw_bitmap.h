@@ -7,6 +7,32 @@
 
 #include "graphics/bitmap.h"
 
+// Modes of VRX_DrawBlendBitmap and VRX_BlendBitmap: how the second picture meets the first.
+// VRX_DrawBlendBitmap draws any other mode as VRX_BLEND_COPY; VRX_BlendBitmap does nothing.
+enum VRX_BlendMode : uint8_t {
+    VRX_BLEND_COPY = 0,
+    VRX_BLEND_MIX = 1,      // mean of both
+    VRX_BLEND_ADD = 2,      // saturating sum
+    VRX_BLEND_MUL = 3,      // product
+    VRX_BLEND_QMIX = 4,     // three quarters first, one quarter second
+    VRX_BLEND_Q3MIX = 5,    // one quarter first, three quarters second
+    VRX_BLEND_DARKEN = 6,   // the second at half brightness
+    VRX_BLEND_BRIGHTEN = 7, // the second half-way to white
+};
+
+// Filters of VRX_DrawFilteredBitmap; any other value copies plainly.
+enum VRX_Filter : uint8_t {
+    VRX_FILTER_NONE = 0,
+    VRX_FILTER_BLUR = 2,
+    VRX_FILTER_ANTIALIAS = 3,
+};
+
+// Filters of VRX_DrawScaledBitmap: nearest pixel, or bilinear for any positive value.
+enum VRX_ScaleFilter : int32_t {
+    VRX_SCALE_NEAREST = 0,
+    VRX_SCALE_BILINEAR = 1,
+};
+
 // -32767 * sin(i degrees), truncated; entry a + 90 is -32767 * cos(a).
 extern const int32_t bitmaprotate_sincos[450];
 

@@ -58,28 +58,28 @@ template <class D>
 void vrx_blend_span(typename D::pixel *d, const typename D::pixel *a, const typename D::pixel *b,
                     const typename D::pixel *one, int32_t n, uint8_t mode) {
     switch (mode) {
-    case 0:
+    case VRX_BLEND_COPY:
         D::copy(d, one, n);
         break;
-    case 1:
+    case VRX_BLEND_MIX:
         D::mix(d, a, b, n);
         break;
-    case 2:
+    case VRX_BLEND_ADD:
         D::add(d, a, b, n);
         break;
-    case 3:
+    case VRX_BLEND_MUL:
         D::mul(d, a, b, n);
         break;
-    case 4:
+    case VRX_BLEND_QMIX:
         D::qmix(d, a, b, n);
         break;
-    case 5:
+    case VRX_BLEND_Q3MIX:
         D::qmix(d, b, a, n);
         break;
-    case 6:
+    case VRX_BLEND_DARKEN:
         D::darken(d, one, n);
         break;
-    case 7:
+    case VRX_BLEND_BRIGHTEN:
         D::brighten(d, one, n);
         break;
     default:

@@ -53,7 +53,7 @@ void draw_scaled(int32_t x, int32_t y, int32_t w, int32_t h, VRX_Bitmap src, VRX
     for (int32_t row = 0; row < c.rows; row++, ypos += ystep, d += dst.width) {
         const int64_t sy = ypos >> 16;
         const typename D::pixel *s = D::at(src, 0, sy);
-        if (filter > 0) {
+        if (filter >= VRX_SCALE_BILINEAR) {
             // The last drawn row, and the last source row, blend with themselves.
             int32_t pitch = row < c.rows - 1 && sy + 1 < src.height ? src.width : 0;
             bilinear_row<D>(d, s, src.width, c.cols, inner, pitch, xpos,

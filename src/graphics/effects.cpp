@@ -38,16 +38,16 @@ template <class D>
 void fade_span(typename D::pixel *d, const typename D::pixel *s, uint8_t level, int32_t n,
                uint8_t mode) {
     switch (mode) {
-    case 0:
+    case VRX_FADE_BLACK:
         D::fade(d, s, level, n);
         break;
-    case 1:
+    case VRX_FADE_WHITE:
         D::fadewhite(d, s, level, n);
         break;
-    case 2:
+    case VRX_FADE_CROSS:
         D::crossfade(d, d, s, level, n);
         break;
-    case 3:
+    case VRX_FADE_ALPHAWIPE:
         D::alphawipe(d, s, s, level, n);
         break;
     default:
@@ -79,7 +79,7 @@ void VRX_BlendBitmap(VRX_Bitmap a, VRX_Bitmap b, VRX_Bitmap dst, uint8_t mode) {
     if (!a.data || !b.data || !dst.data || a.size != dst.size) return;
     const int32_t n = span_length(dst);
     // Only the two-source modes read B; the others run whatever B holds.
-    if (mode >= 1 && mode <= 5 && !holds(b, n)) return;
+    if (mode >= VRX_BLEND_MIX && mode <= VRX_BLEND_Q3MIX && !holds(b, n)) return;
     // A is both the first source and the single one; unknown modes leave dst as it is.
     if (vrx_mode16())
         vrx_blend_span<vrx_depth16>(px16(dst), px16(a), px16(b), px16(a), n, mode);

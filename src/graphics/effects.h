@@ -4,6 +4,15 @@
 #include <cstdint>
 
 #include "graphics/bitmap.h"
+#include "graphics/draw_bitmap.h" // VRX_BlendMode
+
+// Modes of VRX_FadeBitmap; any other mode does nothing.
+enum VRX_FadeMode : uint8_t {
+    VRX_FADE_BLACK = 0,     // the source faded toward black by the level (255 = unchanged)
+    VRX_FADE_WHITE = 1,     // the source faded toward white
+    VRX_FADE_CROSS = 2,     // the destination dissolved toward the source
+    VRX_FADE_ALPHAWIPE = 3, // the source wiped in with itself as the mask
+};
 
 // Opaque grey from each source pixel (32-bit mode only), g = (77 r + 150 g + 29 b) >> 8.
 void VRX_GreyBitmap(VRX_Bitmap src, VRX_Bitmap dst);

@@ -5,6 +5,13 @@
 #include "graphics/bitmap.h"
 #include "graphics/vertex.h"
 
+// Modes of VRX_DrawBlendPixel; any other mode writes nothing.
+enum VRX_PixelMode : int32_t {
+    VRX_PIXEL_REPLACE = 0,
+    VRX_PIXEL_AVERAGE = 1,
+    VRX_PIXEL_ADD = 2, // per channel, clamped
+};
+
 extern uint8_t VRX_opacity;
 extern VRX_Bitmap VRX_texture1;
 extern const int32_t VRX_circletab[1024];

@@ -40,17 +40,17 @@ static uint32_t add_channel(uint32_t a, uint32_t b, uint32_t mask) {
 
 void VRX_DrawBlendPixel(int32_t x, int32_t y, uint32_t colour, VRX_Bitmap bitmap, int32_t mode) {
     if (!pixel_exists(x, y, bitmap)) return;
-    if (mode == 0) {
+    if (mode == VRX_PIXEL_REPLACE) {
         vrx_plot(x, y, colour, bitmap);
         return;
     }
-    if (mode != 1 && mode != 2) return;
+    if (mode != VRX_PIXEL_AVERAGE && mode != VRX_PIXEL_ADD) return;
     if (vrx_mode16()) {
         uint16_t *p = vrx_row16(bitmap, y) + x;
         uint32_t old = *p, c = VornBlit_color24to16(colour);
         uint32_t r = vornblit_redmask, g = vornblit_greenmask, bl = vornblit_bluemask;
         uint32_t result;
-        if (mode == 1) {
+        if (mode == VRX_PIXEL_AVERAGE) {
             // Drop each channel's low bit so the halves cannot carry into the next channel.
             uint32_t half = (r & (r - 1)) | (g & (g - 1)) | (bl & (bl - 1));
             result = ((old & half) + (c & half)) >> 1;
@@ -61,7 +61,7 @@ void VRX_DrawBlendPixel(int32_t x, int32_t y, uint32_t colour, VRX_Bitmap bitmap
     } else {
         uint32_t *p = vrx_row32(bitmap, y) + x;
         uint32_t old = *p;
-        if (mode == 1)
+        if (mode == VRX_PIXEL_AVERAGE)
             *p = ((old & 0xFEFEFEFEu) + (colour & 0xFEFEFEFEu)) >> 1;
         else
             *p = add_channel(old, colour, 0xFF0000) | add_channel(old, colour, 0x00FF00) |

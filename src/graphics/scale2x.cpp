@@ -105,13 +105,13 @@ void scale(const VRX_Bitmap &source, const VRX_Bitmap &destination, int32_t mode
     auto *d = static_cast<P *>(destination.data);
     int32_t sw = source.width, sh = source.height, dw = destination.width;
     int32_t cw = std::min(sw, dw / 2), ch = std::min(sh, destination.height / 2);
-    if (mode <= 1)
+    if (mode <= VRX_SCALE2X_DOUBLE)
         double_pixels(s, sw, d, dw, cw, ch);
-    else if (mode == 2)
+    else if (mode == VRX_SCALE2X_SMOOTH)
         smooth(s, sw, sh, d, dw, cw, ch, mean);
-    else if (mode == 3)
+    else if (mode == VRX_SCALE2X_EDGES)
         edges(s, sw, sh, d, dw, cw, ch, false);
-    else if (mode == 4)
+    else if (mode == VRX_SCALE2X_EDGES2)
         edges(s, sw, sh, d, dw, cw, ch, true);
 }
 } // namespace

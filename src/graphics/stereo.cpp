@@ -45,19 +45,19 @@ void VRX_DrawBitmap3D(VRX_Bitmap left, VRX_Bitmap right, VRX_Bitmap dst, int32_t
     auto *l = static_cast<const uint32_t *>(left.data);
     auto *r = static_cast<const uint32_t *>(right.data);
     switch (mode) {
-    case 0:
+    case VRX_STEREO_RED_RIGHT:
         if (views_fit(left, right, dst)) merge_channels(d, r, l, 0xFFFF0000u, n);
         break;
-    case 1:
+    case VRX_STEREO_GREEN_RIGHT:
         if (views_fit(left, right, dst)) merge_channels(d, r, l, 0xFF00FF00u, n);
         break;
-    case 2:
+    case VRX_STEREO_RED_LEFT:
         if (views_fit(left, right, dst)) merge_channels(d, l, r, 0xFFFF0000u, n);
         break;
-    case 3:
+    case VRX_STEREO_BLUE_LEFT:
         if (views_fit(left, right, dst)) merge_channels(d, r, l, 0xFFFFFF00u, n);
         break;
-    case 4: {
+    case VRX_STEREO_CROSSFADE: {
         const int32_t f = VRX_stereoframe & 7;
         VRX_stereoframe = f;
         const auto level = static_cast<uint8_t>((f * 64) & 255);
@@ -68,12 +68,13 @@ void VRX_DrawBitmap3D(VRX_Bitmap left, VRX_Bitmap right, VRX_Bitmap dst, int32_t
         }
         break;
     }
-    case 5:
+    case VRX_STEREO_INTERLACE:
         if (views_fit(left, right, dst)) interlace(left, right, dst);
         break;
-    case 6:
-        VRX_DrawScaledBitmap(0, 0, dst.width >> 1, dst.height, left, dst, 0);
-        VRX_DrawScaledBitmap(dst.width >> 1, 0, dst.width >> 1, dst.height, right, dst, 0);
+    case VRX_STEREO_SIDE_BY_SIDE:
+        VRX_DrawScaledBitmap(0, 0, dst.width >> 1, dst.height, left, dst, VRX_SCALE_NEAREST);
+        VRX_DrawScaledBitmap(dst.width >> 1, 0, dst.width >> 1, dst.height, right, dst,
+                             VRX_SCALE_NEAREST);
         break;
     default:
         break;

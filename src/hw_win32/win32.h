@@ -6,6 +6,10 @@
 #include "winapi/winapi.h"
 
 // --- window, messages and threads ---
+// The framed window the layer opens (the overlapped-window bits plus 0x0008), and the bare
+// pop-up of full-screen mode, which is also written as the extended style.
+constexpr DWORD WIN32_STYLE_WINDOWED = WS_OVERLAPPEDWINDOW | 0x0008;
+constexpr DWORD WIN32_STYLE_FULLSCREEN = WS_POPUP | WS_VISIBLE;
 extern std::atomic<HWND> winhandle;
 extern HINSTANCE instancehandle;
 extern HANDLE threadhandle;

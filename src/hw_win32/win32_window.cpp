@@ -13,8 +13,8 @@ void win32_initwindow(uint32_t width, int32_t height, int32_t fullscreen) {
         mode.dmPelsWidth = width;
         mode.dmPelsHeight = static_cast<DWORD>(height);
         mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(0x90000000u));
-        SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(0x90000000u));
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(WIN32_STYLE_FULLSCREEN));
+        SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(WIN32_STYLE_FULLSCREEN));
         SetWindowPos(window, HWND_TOPMOST, -4, 0, w + 8, h, 0);
         SetWindowPos(window, HWND_TOPMOST, 0, 0, w, h, 0);
         ShowWindow(window, SW_SHOW);
@@ -32,7 +32,7 @@ void win32_initwindow(uint32_t width, int32_t height, int32_t fullscreen) {
     if (win32_fullscreen) return;
     // Back to a framed window after a failed switch: the pop-up style would leave it bare.
     if (fullscreen) {
-        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(0x10CF0008u));
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(WIN32_STYLE_WINDOWED | WS_VISIBLE));
         SetWindowLongA(window, GWL_EXSTYLE, 0);
     }
     SetWindowPos(window, nullptr, 200, 200, w + 2 * WIN32_BORDERX,

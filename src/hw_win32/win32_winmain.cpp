@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!RegisterClassA(&wc)) _dbg_printf("Could not register Window class.");
 
     HWND window = CreateWindowExA(
-        0, VRX_ID, "Vorn Media Library", 0x00CF0008, 200, 200, 2 * WIN32_BORDERX + 320,
+        0, VRX_ID, "Vorn Media Library", WIN32_STYLE_WINDOWED, 200, 200, 2 * WIN32_BORDERX + 320,
         WIN32_BORDERBOTTOM + WIN32_BORDERTOP + 240, nullptr, nullptr, wc.hInstance, nullptr);
     winhandle.store(window, std::memory_order_relaxed);
 

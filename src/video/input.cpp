@@ -66,16 +66,16 @@ void VRX_input_pollcontrollers() {
     for (int32_t i = 0; i < VRX_numcontrollers && i < 8; i++) {
         VRX_Controller &c = VRX_controller[i];
         switch (c.type) {
-        case 1:
+        case VRX_CONTROLLER_KEYS:
             VRX_GetKeys(&c.value, nullptr);
             break;
-        case 2:
+        case VRX_CONTROLLER_JOYSTICK:
             VRX_ll_input_getjoypad(&c.x, &c.y, &c.z, &c.r, &c.value);
             break;
-        case 3:
+        case VRX_CONTROLLER_KEYCODE:
             VRX_GetKeycode(&c.value, nullptr);
             break;
-        case 4:
+        case VRX_CONTROLLER_MOUSE:
             VRX_GetMouse(&c.x, &c.y, &c.value);
             break;
         default:

@@ -19,8 +19,16 @@ enum : uint32_t {
     VRX_KEY_ESCAPE = 0x8000
 };
 
+// Controller types in VRX_Controller::type.
+enum VRX_ControllerType : int32_t {
+    VRX_CONTROLLER_KEYS = 1,
+    VRX_CONTROLLER_JOYSTICK = 2,
+    VRX_CONTROLLER_KEYCODE = 3,
+    VRX_CONTROLLER_MOUSE = 4,
+};
+
 struct VRX_Controller {
-    int32_t type; // 1 key set, 2 joystick, 3 key code, 4 mouse
+    int32_t type; // a VRX_ControllerType
     int32_t x;
     int32_t y;
     int32_t z;

@@ -12,15 +12,6 @@ enum : uint32_t {
     VORNFILE_MOUNT_DIRECTORY = 2,  // a directory on disk, scanned recursively
 };
 
-struct vornfile_imagerecord {
-    void *source;      // archive: the stream (same as g_fp); directory: owned copy of the path
-    uint32_t romsize;  // archive: absolute offset of the end of the last entry's data
-    uint32_t numfiles; // entries (archive) or files found by the scan (directory)
-    uint32_t *offsets; // archive: absolute data offset of every entry
-    char **names;      // terminated names; directory: paths relative to the mounted directory
-    int32_t *hashes;   // archive: the hashes as stored by the archive's producer
-};
-
 // An open file; owned by the caller, so any number may be open at once.
 struct vornfile_handle {
     FILE *stream;   // directory mount: the file's own stream; archive mount: null
@@ -39,9 +30,7 @@ struct vornfile_listentry {
 };
 
 extern uint32_t vornfile_mounttype; // 0 archive (or nothing), 2 directory
-extern FILE *g_fp;                  // the one stream every archive read goes through
-extern vornfile_imagerecord vornfile_image;
-extern char *vornfile_localpath; // 256 bytes; "/" after mounting, always ends with "/"
+extern char *vornfile_localpath;    // 256 bytes; "/" after mounting, always ends with "/"
 extern vornfile_listentry *vornfile_filelist;
 extern uint32_t vornfile_numfiles; // records in vornfile_filelist, not archive entries
 extern char *vornfile_dirnames[256];
@@ -50,10 +39,7 @@ extern uint32_t vornfile_numdirs;
 // Mounting.
 int32_t vornfile_mountimage(const char *path, uint32_t mode);
 void vornfile_closeimage();
-int32_t readheader();
 int32_t vornfile_gethash(const char *name);
-void file_downcase(char *dst, const char *src, int32_t n);
-uint32_t getint(const uint8_t *bytes);
 void vornfile_opendir(const char *path, int32_t fill);
 
 // File access.

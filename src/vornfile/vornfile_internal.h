@@ -4,6 +4,25 @@
 
 #include <cstdint>
 
+struct vornfile_imagerecord {
+    void *source;      // archive: the stream (same as g_fp); directory: owned copy of the path
+    uint32_t romsize;  // archive: absolute offset of the end of the last entry's data
+    uint32_t numfiles; // entries (archive) or files found by the scan (directory)
+    uint32_t *offsets; // archive: absolute data offset of every entry
+    char **names;      // terminated names; directory: paths relative to the mounted directory
+    int32_t *hashes;   // archive: the hashes as stored by the archive's producer
+};
+
+extern FILE *g_fp; // the one stream every archive read goes through
+extern vornfile_imagerecord vornfile_image;
+
+// Reads and checks the archive header at the stream's position into vornfile_image.
+int32_t readheader();
+// Lower-cases a name into dst, at most n bytes, the way names are hashed and compared.
+void file_downcase(char *dst, const char *src, int32_t n);
+// A little-endian 32-bit word.
+uint32_t getint(const uint8_t *bytes);
+
 // Source tag of every allocation of the file system.
 #define VORNFILE_SOURCE "vornfile/vornfile-std.cpp"
 

@@ -1,4 +1,5 @@
 #include "base/memory.h"
+#include "base/memory_internal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Archives written byte by byte, temporary folders, and a clean mount state for every test.
 #pragma once
 #include "base/memory.h"
-#include "vornfile/vornfile.h"
+#include "vornfile/vornfile_internal.h"
 
 #include <gtest/gtest.h>
 

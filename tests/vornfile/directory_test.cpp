@@ -1,4 +1,4 @@
-#include "vornfile/vornfile.h"
+#include "vornfile/vornfile_internal.h"
 
 #include "archive_fixture.h"
 
