@@ -35,7 +35,7 @@ run_ctest --test-dir build
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0 run_ctest --test-dir build-sanitize -LE scripts
+ASAN_OPTIONS=detect_leaks=1 run_ctest --test-dir build-sanitize -LE scripts
 
 echo "== ThreadSanitizer (threaded parts)"
 cmake --preset tsan >/dev/null

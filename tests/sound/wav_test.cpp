@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace {
 
@@ -88,9 +89,9 @@ TEST(WavTest, HeadersAreCheckedAgainstTheFile) {
 // Loading and saving through a mounted directory: a saved sound loads back the same, and
 // names that cannot be loaded leave a sound without data.
 TEST_F(SoundGroup, WavFilesThroughADirectoryMount) {
-    char pattern[] = "/tmp/sound_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    std::filesystem::path dir = pattern;
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("sound_test_" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(std::filesystem::create_directory(dir));
     auto write = [&](const char *name, const Bytes &b) {
         std::ofstream(dir / name, std::ios::binary)
             .write(reinterpret_cast<const char *>(b.data()),
@@ -101,7 +102,7 @@ TEST_F(SoundGroup, WavFilesThroughADirectoryMount) {
     write("float.wav", wav(3, 2, 22050, 32, 400, 400));
     write("empty.wav", Bytes{});
     mixer_only(44100, 16, 2);
-    printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+    printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
 
     VRX_Sound first, second;
     EXPECT_EQ(printed([&] { Soundsystem_LoadSound("tone.WAV", &first); }),
