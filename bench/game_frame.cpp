@@ -5,7 +5,7 @@
 // so each present includes the hand-over to the window's UI thread.
 #include "ratio_report.h"
 
-#include "base/library.h"
+#include "vrx_library.h"
 #include "game/tintfall.h"
 #include "graphics/draw_bitmap.h"
 #include "hw_win32/win32.h"
