@@ -43,7 +43,8 @@ TEST_P(Dispatch, MissingFileGivesOneLine) {
 TEST_P(Dispatch, ArchiveEntryLoadsAfterTheFoundLine) {
     Bytes image = make_image({{"glowbyjr.tga", std::string(kPixel.begin(), kPixel.end())}}, 0);
     write("game.vorn", image);
-    printed([&] { vornfile_mountimage((dir / "game.vorn").c_str(), VORNFILE_MOUNT_ARCHIVE); });
+    printed(
+        [&] { vornfile_mountimage((dir / "game.vorn").string().c_str(), VORNFILE_MOUNT_ARCHIVE); });
     VRX_Bitmap bm{};
     std::string out = printed([&] { VRX_LoadBitmap("GlowbyJr.TGA", &bm); });
     uint32_t offset = uint32_t(image.size() - kPixel.size());
@@ -54,7 +55,7 @@ TEST_P(Dispatch, ArchiveEntryLoadsAfterTheFoundLine) {
     EXPECT_EQ(out, "Loading TGA image.couldn't find file: leds.tga\n" + not_loaded("leds.tga"));
     printed([] { vornfile_closeimage(); });
     std::filesystem::remove(dir / "game.vorn");
-    printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+    printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
 }
 
 INSTANTIATE_BOTH_DEPTHS(Dispatch);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ class WavFileTest : public SoundGroup {
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
         mixer_only(44100, 16, 2);
-        printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+        printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
     }
     void TearDown() override {
         printed([] { vornfile_closeimage(); });

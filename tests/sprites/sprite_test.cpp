@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <numbers>
 
 using SpriteDepths = BothDepths;
 INSTANTIATE_BOTH_DEPTHS(SpriteDepths);
@@ -119,7 +120,8 @@ TEST(SpriteRules, TransparencyKeyAndCollisionEdges) {
 
 TEST(SpriteRules, RotationTableHoldsEveryTruncatedNegatedSine) {
     for (int i = 0; i < 450; i++)
-        ASSERT_EQ(spriterotate_sincos[i], int32_t(std::trunc(-32767.0 * std::sin(i * M_PI / 180))))
+        ASSERT_EQ(spriterotate_sincos[i],
+                  int32_t(std::trunc(-32767.0 * std::sin(i * std::numbers::pi / 180))))
             << i;
     EXPECT_EQ(spriterotate_sincos[1], -571);
     EXPECT_EQ(spriterotate_sincos[270], 32767);
