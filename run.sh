@@ -8,10 +8,5 @@ cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DVRX_BUILD_TESTS=OF
     -DVRX_BUILD_BENCH=OFF >/dev/null
 cmake --build build-run -j"$(nproc)"
 
-game="build-run/game/Ormwell Studios - Tintfall (2010).exe"
-if [ -x "$game" ]; then
-    # The game finds its assets in its own file, by name, from its own folder.
-    cd build-run/game && exec "./Ormwell Studios - Tintfall (2010).exe"
-fi
-# Until the game is packaged with its assets: the library's example program.
-exec build-run/hello_vrx
+# The game finds its assets in its own file, by name, from its own folder.
+cd build-run/game && exec "./Ormwell Studios - Tintfall (2010).exe"

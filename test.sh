@@ -27,6 +27,13 @@ run_ctest() {
     [ "$status" -eq 0 ] || [ -n "$total" ] || echo "ctest failed to run (status $status)"
 }
 
+echo "== include layers"
+if scripts/layers.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
 echo "== optimised build"
 cmake --preset default >/dev/null
 cmake --build build -j"$jobs"
@@ -35,7 +42,7 @@ run_ctest --test-dir build
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0 run_ctest --test-dir build-sanitize -LE scripts
+ASAN_OPTIONS=detect_leaks=1 run_ctest --test-dir build-sanitize -LE scripts
 
 echo "== ThreadSanitizer (threaded parts)"
 cmake --preset tsan >/dev/null

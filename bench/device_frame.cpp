@@ -2,12 +2,10 @@
 #include "game/tintfall.h"
 #include "video/video.h"
 
-#include <benchmark/benchmark.h>
+#include "ratio_report.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -59,28 +57,15 @@ void BM_MemsetCoveredAndPageCopy(benchmark::State &state) {
 }
 BENCHMARK(BM_MemsetCoveredAndPageCopy);
 
-struct RatioReporter : benchmark::ConsoleReporter {
-    std::map<std::string, double> ns;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &r : runs) ns[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 } // namespace
 
 int main(int argc, char **argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0); // no window is needed to measure
     VRX_InitVideo(640, 480, 32, 0);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    double frame = reporter.ns["BM_DeviceFrame"];
-    if (reporter.ns["BM_MemsetCovered"] > 0)
-        std::printf("device frame / memset of covered pixels: %.2f\n",
-                    frame / reporter.ns["BM_MemsetCovered"]);
-    if (reporter.ns["BM_MemsetCoveredAndPageCopy"] > 0)
-        std::printf("device frame / (memset of covered pixels + page copy): %.2f\n",
-                    frame / reporter.ns["BM_MemsetCoveredAndPageCopy"]);
-    benchmark::Shutdown();
-    return 0;
+    RatioReporter reporter("ratio of the device frame to memset of the pixels it covers",
+                           [](const std::string &name) -> std::vector<Ratio> {
+                               if (name != "BM_DeviceFrame") return {};
+                               return {{"BM_MemsetCovered"}, {"BM_MemsetCoveredAndPageCopy"}};
+                           });
+    return run_with_ratios(argc, argv, reporter);
 }

@@ -4,8 +4,9 @@
 // and only the drawing and presenting are measured.
 #include "ratio_report.h"
 
-#include "base/library.h"
+#include "vrx_library.h"
 #include "game/tintfall.h"
+#include "graphics/draw_bitmap.h"
 #include "video/video.h"
 #include "winapi/tick.h"
 
@@ -25,8 +26,9 @@ void BM_MemcpyFrame(benchmark::State &state) {
 }
 BENCHMARK(BM_MemcpyFrame);
 
-void BM_GameFrame(benchmark::State &state) {
-    static TintfallAssets assets{};
+TintfallAssets assets{};
+
+void set_up() {
     if (!assets.picture.data) {
         VRX_Initialise();
         VRX_InitVideo(W, H, 32, 0);
@@ -34,6 +36,10 @@ void BM_GameFrame(benchmark::State &state) {
         auto *p = static_cast<uint32_t *>(assets.picture.data);
         for (int32_t i = 0; i < W * H; i++) p[i] = 0xFF000000u | (i * 2654435761u >> 8);
     }
+}
+
+void BM_GameFrame(benchmark::State &state) {
+    set_up();
     winapi_clock_use_stepping(5000, 1000);
     setup();
     gamestate = GAME_TITLE; // the title scrolls for ever without a key
@@ -44,6 +50,25 @@ void BM_GameFrame(benchmark::State &state) {
     winapi_clock_use_real();
 }
 BENCHMARK(BM_GameFrame);
+
+// The frame's parts: the picture repaint and one present (a frame presents three times).
+void BM_DrawPicture(benchmark::State &state) {
+    set_up();
+    for (auto _ : state) {
+        VRX_DrawBitmap(0, 0, assets.picture, VRX_screenbitmap);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_DrawPicture);
+
+void BM_Present(benchmark::State &state) {
+    set_up();
+    for (auto _ : state) {
+        VRX_SwapBuffers();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_Present);
 } // namespace
 
 int main(int argc, char **argv) {

@@ -14,7 +14,7 @@
 
 #include "base/memory.h"
 #include "image/image_internal.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 
@@ -181,10 +181,11 @@ BENCHMARK(BM_Bmp24);
 } // namespace
 
 int main(int argc, char **argv) {
-    RatioReporter reporter(
-        "ratio to memcpy of the decoded bytes", [](const std::string &name) -> std::string {
-            if (name.rfind("BM_Memcpy", 0) == 0) return "";
-            return name == "BM_TgaMappedStrip" ? "BM_Memcpy/618/20" : "BM_Memcpy/640/480";
-        });
+    RatioReporter reporter("ratio to memcpy of the decoded bytes",
+                           [](const std::string &name) -> std::vector<Ratio> {
+                               if (name.rfind("BM_Memcpy", 0) == 0) return {};
+                               if (name == "BM_TgaMappedStrip") return {{"BM_Memcpy/618/20"}};
+                               return {{"BM_Memcpy/640/480"}};
+                           });
     return run_with_ratios(argc, argv, reporter);
 }

@@ -1,11 +1,11 @@
 // Span kernels over a 640x480 frame, row by row as the drawing code calls them, each timed
-// against memcpy (memset for fills) of the same bytes in the same run. Ends with a ratio table.
+// against memcpy (memset for fills) of the same bytes in the same run. Ends with a ratio table and
+// the targets missed.
 #include "graphics/bitmap.h"
 #include "graphics/vornblit.h"
 
-#include <benchmark/benchmark.h>
+#include "ratio_report.h"
 
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -57,11 +57,10 @@ enum Base { MEMCPY32, MEMSET32, MEMCPY16, MEMSET16 };
 const char *const BASE_NAME[] = {"memcpy32", "memset32", "memcpy16", "memset16"};
 
 struct Entry {
-    std::string name;
     Base base;
     double target; // 0: none set
 };
-std::vector<Entry> entries;
+std::map<std::string, Entry> entries;
 
 void add(const std::string &name, std::function<void()> frame) {
     benchmark::RegisterBenchmark(name.c_str(), [frame](benchmark::State &st) {
@@ -73,7 +72,7 @@ void add(const std::string &name, std::function<void()> frame) {
 }
 
 void add_kernel(const std::string &name, Base base, double target, std::function<void()> frame) {
-    entries.push_back({name, base, target});
+    entries[name] = {base, target};
     add(name, std::move(frame));
 }
 
@@ -233,54 +232,16 @@ void register_all() {
 #undef K16
 }
 
-// Keeps the best (lowest) CPU time per benchmark over all its runs and repetitions.
-class Collector : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> best;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &r : runs) {
-            if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
-            const std::string name = r.run_name.str();
-            const double t = r.GetAdjustedCPUTime();
-            auto it = best.find(name);
-            if (it == best.end() || t < it->second) best[name] = t;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
-int print_table(const Collector &c) {
-    int missed = 0;
-    std::printf("\n%-20s %-9s %8s %7s  %s\n", "kernel", "baseline", "ratio", "target", "");
-    for (const Entry &e : entries) {
-        auto k = c.best.find(e.name);
-        auto b = c.best.find(BASE_NAME[e.base]);
-        if (k == c.best.end() || b == c.best.end() || b->second <= 0) continue;
-        const double ratio = k->second / b->second;
-        const char *verdict = "";
-        if (e.target > 0) verdict = ratio <= e.target ? "ok" : "MISSED";
-        if (e.target > 0 && ratio > e.target) ++missed;
-        if (e.target > 0)
-            std::printf("%-20s %-9s %8.2f %6.2fx  %s\n", e.name.c_str(), BASE_NAME[e.base], ratio,
-                        e.target, verdict);
-        else
-            std::printf("%-20s %-9s %8.2f %7s\n", e.name.c_str(), BASE_NAME[e.base], ratio, "-");
-    }
-    std::printf("%d kernel(s) missed their target\n", missed);
-    return missed;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
     VornBlit_Initialise(5, 5, 5, 10, 5, 0);
     fill_inputs();
     register_all();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    Collector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
-    print_table(collector);
-    benchmark::Shutdown();
-    return 0;
+    RatioReporter reporter("kernel / baseline", [](const std::string &name) -> std::vector<Ratio> {
+        auto e = entries.find(name);
+        if (e == entries.end()) return {};
+        return {{BASE_NAME[e->second.base], e->second.target}};
+    });
+    return run_with_ratios(argc, argv, reporter);
 }

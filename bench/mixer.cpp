@@ -77,8 +77,9 @@ class MixerReporter : public RatioReporter {
   public:
     MixerReporter()
         : RatioReporter("mixer time / plain summing of the same samples",
-                        [](const std::string &name) {
-                            return name == "BM_Mixer" ? std::string("BM_PlainSum") : "";
+                        [](const std::string &name) -> std::vector<Ratio> {
+                            if (name == "BM_Mixer") return {{"BM_PlainSum"}};
+                            return {};
                         }) {}
     void ReportRuns(const std::vector<Run> &runs) override {
         for (const Run &run : runs)
@@ -91,7 +92,7 @@ class MixerReporter : public RatioReporter {
         RatioReporter::Finalize();
         // One buffer of 2048 frames lasts 2048 / 44100 s = 46.4 ms.
         if (mix_seconds_ > 0)
-            std::printf("  %-32s %6.3f%%\n", "share of a core at 44100 Hz",
+            std::printf("  %-63s %6.3f%%\n", "share of a core at 44100 Hz",
                         100 * mix_seconds_ / (double(FRAMES) / 44100.0));
     }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "base/library.h"
+#include "vrx_library.h"
 #include "graphics/scale2x.h"
 #include "hw_win32/win32.h"
 #include "video/video.h"
@@ -81,10 +81,11 @@ BENCHMARK(BM_Scale2x)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
 
 int main(int argc, char **argv) {
     RatioReporter reporter("ratio to memcpy of the same bytes (the scaler: destination bytes)",
-                           [](const std::string &name) -> std::string {
-                               if (name == "BM_PageCopy32") return "BM_MemcpyFrame";
-                               if (name.rfind("BM_Scale2x", 0) == 0) return "BM_MemcpyDoubledFrame";
-                               return "";
+                           [](const std::string &name) -> std::vector<Ratio> {
+                               if (name == "BM_PageCopy32") return {{"BM_MemcpyFrame"}};
+                               if (name.rfind("BM_Scale2x", 0) == 0)
+                                   return {{"BM_MemcpyDoubledFrame"}};
+                               return {};
                            });
     return run_with_ratios(argc, argv, reporter);
 }

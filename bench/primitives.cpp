@@ -1,12 +1,11 @@
-// The device frame's discs against memset of the same row spans, in one run.
+// The device frame's discs against memset of the same row spans, and a full-screen box against
+// memset of the whole screen, in one run.
 #include "graphics/primitives.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
-#include <benchmark/benchmark.h>
+#include "ratio_report.h"
 
-#include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -74,40 +73,36 @@ void BM_MemsetRowSpans(benchmark::State &state) {
 }
 BENCHMARK(BM_MemsetRowSpans);
 
-void BM_MemsetTotal(benchmark::State &state) {
-    size_t bytes = size_t(64 * 439 + 8 * 111) * 4;
+void BM_FilledBoxScreen(benchmark::State &state) {
+    VRX_video.flags = 0;
+    uint32_t colour = 0x405060;
+    for (auto _ : state) {
+        VRX_DrawFilledBox(0, 0, W, H, colour, screen);
+        benchmark::ClobberMemory();
+        colour ^= 0x010101;
+    }
+    state.SetBytesProcessed(state.iterations() * W * H * 4);
+}
+BENCHMARK(BM_FilledBoxScreen);
+
+void BM_MemsetScreen(benchmark::State &state) {
     int value = 0x40;
     for (auto _ : state) {
-        std::memset(pixels.data(), value, bytes);
+        std::memset(pixels.data(), value, size_t(W) * H * 4);
         benchmark::ClobberMemory();
         value ^= 1;
     }
-    state.SetBytesProcessed(state.iterations() * int64_t(bytes));
+    state.SetBytesProcessed(state.iterations() * W * H * 4);
 }
-BENCHMARK(BM_MemsetTotal);
-
-// Keeps each benchmark's CPU time per iteration (steadier than wall time on a shared machine) so
-// the ratios can be printed after the run.
-struct RatioReporter : benchmark::ConsoleReporter {
-    std::map<std::string, double> ns;
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &r : runs) ns[r.benchmark_name()] = r.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+BENCHMARK(BM_MemsetScreen);
 } // namespace
 
 int main(int argc, char **argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    double discs = reporter.ns["BM_DeviceDiscs"];
-    if (reporter.ns["BM_MemsetRowSpans"] > 0)
-        std::printf("discs / memset per row span: %.2f\n",
-                    discs / reporter.ns["BM_MemsetRowSpans"]);
-    if (reporter.ns["BM_MemsetTotal"] > 0)
-        std::printf("discs / one memset of all covered bytes: %.2f\n",
-                    discs / reporter.ns["BM_MemsetTotal"]);
-    benchmark::Shutdown();
-    return 0;
+    RatioReporter reporter("ratio to memset of the same bytes",
+                           [](const std::string &name) -> std::vector<Ratio> {
+                               if (name == "BM_DeviceDiscs") return {{"BM_MemsetRowSpans", 2.0}};
+                               if (name == "BM_FilledBoxScreen") return {{"BM_MemsetScreen", 1.5}};
+                               return {};
+                           });
+    return run_with_ratios(argc, argv, reporter);
 }

@@ -4,6 +4,8 @@
 # memory over a played game, and what each thread takes while a game runs: the UI thread's
 # share of a core and the frames it draws per second against the presents the logic thread
 # posts (three per game step).
+# With perf installed it also gives the CPU time the start-up took (all threads), which a busy
+# machine does not inflate. SDL_RENDER_DRIVER=software measures without SDL's GL renderer.
 # Usage: scripts/measure_game.sh [build folder]   (default build-run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,9 +25,13 @@ cd "$build/game"
 # Start-up: the program's own lines, stamped as they arrive; "deleting bitmap" is the font
 # load's last line, printed just before the bare device is presented.
 times=()
+cpu=()
+perf=()
+command -v perf >/dev/null && perf stat -e task-clock true >/dev/null 2>&1 &&
+    perf=(perf stat -x, -e task-clock -o "$work/perf.txt")
 for run in 1 2 3 4 5; do
     t0=${EPOCHREALTIME/./}
-    coproc GAME { exec "./$name"; }
+    coproc GAME { exec "${perf[@]}" "./$name"; }
     app=$GAME_PID
     while IFS= read -r line <&"${GAME[0]}"; do
         if [ "$line" = "deleting bitmap" ]; then
@@ -34,10 +40,18 @@ for run in 1 2 3 4 5; do
             break
         fi
     done
-    kill "$app"; wait "$app" 2>/dev/null || true; app=
+    if [ ${#perf[@]} -gt 0 ]; then
+        kill -INT $(pgrep -P "$app") 2>/dev/null || true
+        wait "$app" 2>/dev/null || true
+        cpu+=("$(awk -F, '/task-clock/ { printf "%d", $1 }' "$work/perf.txt")")
+    else
+        kill "$app"; wait "$app" 2>/dev/null || true
+    fi
+    app=
 done
-median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
-echo "start-up to the bare device, ms: ${times[*]} (median $median)"
+median() { printf '%s\n' "$@" | sort -n | sed -n 3p; }
+echo "start-up to the bare device, ms: ${times[*]} (median $(median "${times[@]}"))"
+[ ${#cpu[@]} -gt 0 ] && echo "  CPU time of the start-up, ms: ${cpu[*]} (median $(median "${cpu[@]}"))"
 
 # A played game: Space leaves the title, then the numbers are taken over 5 seconds of play.
 "./$name" >"$work/out.txt" 2>&1 &

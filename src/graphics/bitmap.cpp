@@ -1,9 +1,10 @@
 #include "graphics/bitmap.h"
+#include "graphics/vornblit.h"
 
 #include "base/block.h"
 #include "base/dbg.h"
 #include "base/memory.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <algorithm>
 
@@ -103,13 +104,12 @@ void VRX_ClearBitmap(VRX_Bitmap bitmap) {
 
 void VRX_ClearColorBitmap(VRX_Bitmap bitmap, uint32_t colour) {
     if (!bitmap.data || bitmap.pixels <= 0) return;
-    if (vrx_mode16()) {
-        auto *p = static_cast<uint16_t *>(bitmap.data);
-        int32_t n = std::min<int32_t>(bitmap.pixels, static_cast<int32_t>(bitmap.size / 2));
-        std::fill(p, p + n, static_cast<uint16_t>(VornBlit_color24to16(colour)));
-    } else {
-        auto *p = static_cast<uint32_t *>(bitmap.data);
-        int32_t n = std::min<int32_t>(bitmap.pixels, static_cast<int32_t>(bitmap.size / 4));
-        std::fill(p, p + n, colour);
-    }
+    if (vrx_mode16())
+        VornBlit_BlitFill16(static_cast<uint16_t *>(bitmap.data),
+                            std::min<int32_t>(bitmap.pixels, static_cast<int32_t>(bitmap.size / 2)),
+                            colour);
+    else
+        VornBlit_BlitFill32(static_cast<uint32_t *>(bitmap.data),
+                            std::min<int32_t>(bitmap.pixels, static_cast<int32_t>(bitmap.size / 4)),
+                            colour);
 }

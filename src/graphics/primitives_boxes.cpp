@@ -34,6 +34,12 @@ void VRX_DrawFilledBox(int32_t x, int32_t y, int32_t width, int32_t height, uint
     if (right < 0 || bottom < 0 || left >= bitmap.width || top >= bitmap.height) return;
     if (top >= bottom || left >= right) return;
     int32_t n = static_cast<int32_t>(right - left);
+    // Full-width rows lie end to end: one span, so the fill runs its wide stores without a break.
+    const int64_t all = (bottom - top) * n;
+    if (n == bitmap.width && all <= INT32_MAX) {
+        vrx_fill_span(0, static_cast<int32_t>(top), static_cast<int32_t>(all), colour, bitmap);
+        return;
+    }
     for (int64_t row = top; row < bottom; ++row)
         vrx_fill_span(static_cast<int32_t>(left), static_cast<int32_t>(row), n, colour, bitmap);
 }

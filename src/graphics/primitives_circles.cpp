@@ -54,15 +54,25 @@ void VRX_DrawFilledCircle(int32_t cx, int32_t cy, int32_t radius, uint32_t colou
         vrx_plot(X + 1, Y + 1, colour, bitmap);
         return;
     }
+    // Each row is filled once, with the widest span the walk gives it: the union of centred spans
+    // is the widest one, so the pixels are those of drawing every span.
     int32_t step = 65536 / r;
     int32_t x = 0, acc = 0, y = r;
-    do {
-        vrx_hline(X - x, X + x, Y + y, colour, bitmap);
-        vrx_hline(X - x, X + x, Y - y, colour, bitmap);
+    for (;;) {
+        // Rows x away from the centre take the long spans; each x comes once.
         vrx_hline(X - y, X + y, Y + x, colour, bitmap);
-        vrx_hline(X - y, X + y, Y - x, colour, bitmap);
-        ++x;
+        if (x > 0) vrx_hline(X - y, X + y, Y - x, colour, bitmap);
         acc += step;
-        y = circle_y(r, acc);
-    } while (x <= y);
+        const int32_t next = circle_y(r, acc);
+        const bool last = x + 1 > next;
+        // Rows y away take the short spans, widest at the last x before y falls (it never
+        // rises); at the end y may equal x, a row already drawn.
+        if ((next != y || last) && y > x) {
+            vrx_hline(X - x, X + x, Y + y, colour, bitmap);
+            vrx_hline(X - x, X + x, Y - y, colour, bitmap);
+        }
+        if (last) break;
+        ++x;
+        y = next;
+    }
 }

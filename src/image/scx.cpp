@@ -15,6 +15,7 @@ int32_t vrx_decode_scx(const uint8_t *file, uint32_t size, VRX_Bitmap *bitmap) {
     if (size < kPixels) return reject("header truncated");
     const int32_t width = int32_t(vrx_le16(file + 4)), height = int32_t(vrx_le16(file + 6));
     if (width == 0 || height == 0) return reject("image has no pixels");
+    if (uint64_t(width) * uint32_t(height) > kVrxMaxImagePixels) return reject("image too large");
     if (kPixels + uint64_t(width) * uint32_t(height) > size) return reject("pixel data truncated");
     // Components are 6 bits; larger ones keep the low byte of four times their value.
     uint32_t palette[256];

@@ -156,6 +156,7 @@ int32_t vrx_decode_tga(const uint8_t *file, uint32_t size, VRX_Bitmap *bitmap) {
     t.bytes = (bpp + 1) / 8;
     if (t.width == 0 || t.height == 0) return reject("image has no pixels");
     const uint64_t pixels = uint64_t(t.width) * uint32_t(t.height);
+    if (pixels > kVrxMaxImagePixels) return reject("image too large");
     const bool rle = type > 7;
     // A packet of 1 + bytes bytes sets at most 128 pixels.
     const uint64_t room = t.size - t.pos;

@@ -94,8 +94,8 @@ void Soundsystem_LoadSound(const char *name, VRX_Sound *sound) {
     VRX_Sound loaded = {};
     if (name && is_wav_name(name) && !Soundsystem_LoadWAV(name, &loaded)) loaded = {};
     set_defaults(&loaded);
+    // A record still in the voice table stays there, stopped, until it is played or stopped.
     std::lock_guard<std::recursive_mutex> guard(soundsystem_lock());
-    Soundsystem_StopSound(sound);
     *sound = loaded;
     soundsystem.numsounds++;
 }
@@ -131,7 +131,6 @@ void Soundsystem_CreateSoundStream(VRX_Sound *sound, VRX_SoundCallbackFunc callb
     created.loop = 1;
     set_defaults(&created);
     std::lock_guard<std::recursive_mutex> guard(soundsystem_lock());
-    Soundsystem_StopSound(sound);
     *sound = created;
     soundsystem.numsounds++;
 }

@@ -9,7 +9,13 @@
 namespace {
 std::atomic<uint32_t> cursor_none{0};
 std::atomic<int32_t> cursor_count{0};
-std::atomic<int32_t> cursor_x{0}, cursor_y{0};
+// x in the low half, y in the high half: readers on other threads never see half a move.
+std::atomic<uint64_t> cursor_xy{0};
+
+void store_cursor(int32_t x, int32_t y) {
+    cursor_xy.store(uint64_t(uint32_t(x)) | (uint64_t(uint32_t(y)) << 32),
+                    std::memory_order_relaxed);
+}
 
 // Drivers whose global pointer position is in the screen coordinates the window positions use;
 // on the others SDL reports the position inside the window only.
@@ -34,8 +40,8 @@ void winapi_apply_cursor() {
 }
 
 void winapi_cursor_track(WinapiWindow *record, int32_t x, int32_t y) {
-    cursor_x.store(record->client_x.load(std::memory_order_relaxed) + x, std::memory_order_relaxed);
-    cursor_y.store(record->client_y.load(std::memory_order_relaxed) + y, std::memory_order_relaxed);
+    store_cursor(record->client_x.load(std::memory_order_relaxed) + x,
+                 record->client_y.load(std::memory_order_relaxed) + y);
 }
 
 bool winapi_cursor_refresh() {
@@ -43,14 +49,13 @@ bool winapi_cursor_refresh() {
     if (!global || SDL_GetMouseFocus() != nullptr) return false;
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
-    cursor_x.store(x, std::memory_order_relaxed);
-    cursor_y.store(y, std::memory_order_relaxed);
+    store_cursor(x, y);
     return true;
 }
 
 POINT winapi_cursor_position() {
-    return POINT{cursor_x.load(std::memory_order_relaxed),
-                 cursor_y.load(std::memory_order_relaxed)};
+    uint64_t xy = cursor_xy.load(std::memory_order_relaxed);
+    return POINT{int32_t(uint32_t(xy)), int32_t(uint32_t(xy >> 32))};
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {

@@ -35,7 +35,8 @@ struct WaveOutDevice {
 };
 
 std::mutex devices_lock;
-std::set<WaveOutDevice *> devices;
+// Never destroyed: a device may still be playing while the process exits.
+std::set<WaveOutDevice *> &devices = *new std::set<WaveOutDevice *>;
 
 HWAVEOUT handle_of(WaveOutDevice *device) {
     return reinterpret_cast<HWAVEOUT>(device);

@@ -1,11 +1,6 @@
 // What the SDL stand-in offers beyond the Windows API: for the process entry and for tests.
 #pragma once
-#ifdef _WIN32
-// On Windows only the test programs' support code offers these (the message queue half).
 #include "winapi/winapi.h"
-#else
-#include "winapi/types.h"
-#endif
 
 // Starts SDL's video; without a display it falls back to the dummy driver. 0 on failure.
 int winapi_start_video();

@@ -96,10 +96,22 @@ TEST_F(Assets, EverySocketLiesUnderItsLed) {
     VRX_ClearColorBitmap(VRX_screenbitmap, 0);
     VRX_DrawFilledCircle(100, 100, 12, 0xFFFFFF, VRX_screenbitmap);
     const std::vector<int32_t> led = reach(VRX_screenbitmap, 100, 100);
-    for (int32_t row = 0; row < 8; row++)
-        for (int32_t col = 0; col < 8; col++)
+    // Left and right of every LED centre (sockets and aux windows) the picture is a mirror
+    // image, as far as the socket's rim reaches.
+    auto mirrored = [&](int32_t cx, int32_t cy, int32_t span) {
+        for (int32_t k = 1; k <= span; k++)
+            if (pixel(picture, cx - k, cy) != pixel(picture, cx + k, cy)) return false;
+        return true;
+    };
+    for (int32_t row = 0; row < 8; row++) {
+        for (int32_t col = 0; col < 8; col++) {
             EXPECT_EQ(reach(picture, 206 + 31 * col, 356 - 31 * row), led)
                 << "socket " << col << "," << row;
+            EXPECT_TRUE(mirrored(206 + 31 * col, 356 - 31 * row, 15))
+                << "socket " << col << "," << row;
+        }
+    }
+    for (int32_t i = 0; i < 8; i++) EXPECT_TRUE(mirrored(210 + 30 * i, 115, 10)) << "aux " << i;
     // With every LED lit, no lens pixel is left showing anywhere on the panel.
     uint32_t lens = pixel(picture, 206, 356);
     VRX_DrawBitmap(0, 0, picture, VRX_screenbitmap);
@@ -154,5 +166,7 @@ TEST(Startup, ShowsTheBareDeviceThenTheLeds) {
     EXPECT_EQ(pixel(VRX_screenbitmap, 240, 115), pixel(assets.picture, 240, 115));
     EXPECT_EQ(pixel(VRX_screenbitmap, 320, 460), pixel(assets.picture, 320, 460));
     winapi_clock_use_real();
+    // The game never stops its sound; a test process must, before its exit tears things down.
+    Soundsystem_Closedown();
 }
 } // namespace

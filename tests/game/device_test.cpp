@@ -8,21 +8,15 @@
 namespace {
 const uint32_t backdrop = 0x123456;
 
-// The colour table as bytes; the first copy is taken before any test runs InitColors.
-std::vector<uint8_t> bytes(const uint8_t (*table)[3]) {
-    return {&table[0][0], &table[0][0] + 96};
-}
-const std::vector<uint8_t> table_at_load = bytes(ColorTable);
-// clang-format off
-const uint8_t handheld_defaults[32][3] = { // entries 16..31 black
-    {0, 0, 0}, {6, 0, 0}, {12, 5, 0}, {7, 10, 0}, {0, 15, 0}, {0, 0, 5}, {8, 0, 4}, {3, 15, 2},
-    {1, 0, 0}, {1, 1, 0}, {1, 1, 0},  {0, 1, 0},  {0, 3, 1},  {0, 0, 1}, {2, 0, 1}, {15, 15, 15}};
-const uint8_t game_palette[32][3] = {
-    {0, 0, 0}, {15, 15, 15}, {15, 15, 4}, {15, 8, 0}, {3, 2, 2}, {9, 6, 3}, {9, 6, 3},  {9, 8, 8},
-    {3, 0, 0}, {6, 0, 1},    {10, 0, 2},  {12, 0, 3}, {0, 5, 2}, {2, 7, 4}, {4, 9, 6},  {7, 11, 8},
-    {0, 2, 4}, {0, 3, 6},    {1, 6, 9},   {3, 9, 12}, {3, 0, 3}, {5, 1, 6}, {8, 4, 10}, {11, 9, 12},
-    {3, 2, 0}, {6, 4, 2},    {9, 6, 3},   {12, 8, 4}, {1, 6, 2}, {2, 7, 4}, {4, 9, 6},  {7, 11, 8}};
-// clang-format on
+// The colour table the handheld starts with, copied before any test runs InitColors.
+struct Table {
+    uint8_t rgb[32][3];
+};
+const Table table_at_load = [] {
+    Table t;
+    std::memcpy(t.rgb, ColorTable, sizeof t.rgb);
+    return t;
+}();
 
 using Six = std::array<uint8_t, 6>; // A, B, Up, Down, Left, Right
 Six buttons() {
@@ -98,15 +92,30 @@ TEST_F(Device, PressesReportOnceAndNotThroughSetup) {
     EXPECT_EQ(buttons(), (Six{2, 1, 4, 8, 16, 32}));
 }
 
-TEST_F(Device, ColorTableBeforeAndAfterInitColors) {
-    EXPECT_EQ(table_at_load, bytes(handheld_defaults));
+// Slate indices on screen, LED (i, 0) showing the i-th index: the handheld's start-up levels,
+// then the game's palette, then an edited entry (its index wraps). Level v glows 16v + 64.
+TEST_F(Device, ColourTableOnScreenAtStartAndAfterInitColors) {
+    const uint8_t index[] = {1, 3, 4, 10, 15, 16};
+    const auto show = [&index] {
+        for (uint8_t i = 0; i < 6; i++) DrawPx(i, 0, index[i]);
+        VRX_ClearColorBitmap(VRX_screenbitmap, backdrop);
+        DisplaySlate();
+        std::vector<uint32_t> rgb;
+        for (int32_t i = 0; i < 6; i++) rgb.push_back(disc_at(i, 0));
+        return rgb;
+    };
+    std::memcpy(ColorTable, table_at_load.rgb, sizeof ColorTable);
+    EXPECT_EQ(show(),
+              (std::vector<uint32_t>{0xA04040, 0xB0E040, 0x40FF40, 0x505040, 0xFFFFFF, 0x404040}));
     std::memset(ColorTable, 0x55, sizeof ColorTable);
     SetAuxLEDs(0x80);
     InitColors();
-    EXPECT_EQ(bytes(ColorTable), bytes(game_palette));
-    EXPECT_EQ(GlowbyJr::AuxLEDs, 1); // leftmost
-    EditColor(33, 4, 5, 6);          // entry 1
-    EXPECT_EQ(std::vector<uint8_t>(ColorTable[1], ColorTable[2]), (std::vector<uint8_t>{4, 5, 6}));
+    EXPECT_EQ(show(),
+              (std::vector<uint32_t>{0xFFFFFF, 0xFFC040, 0x706060, 0xE04060, 0xB0F0C0, 0x406080}));
+    EXPECT_EQ(screen_at(210, 115), 0xFFAA00u); // the leftmost auxiliary LED alone
+    EXPECT_EQ(screen_at(420, 115), backdrop);
+    EditColor(33, 4, 5, 6);
+    EXPECT_EQ(show()[0], 0x8090A0u);
 }
 
 TEST_F(Device, AuxLedBitsFramePlanesAndSlateCoordinates) {

@@ -41,6 +41,8 @@ TEST_F(DrawScaled, SamplesTheSource) {
         {1, 2, 1, 4, 0, 0, 1, 4, 1, {0x0000, 0xFF00}, {0x0000, 0x7F00, 0xFF00, 0xFF00}},
         {1, 2, 1, 2, 0, 0, 1, 4, 1, {0x0000, 0xFF00}, {0x0000, 0x0000}},
         {1, 3, 1, 2, 0, 0, 1, 2, 1, {0x00, 0x40, 0xFF}, {0x00, 0x40}},
+        // The far edges lie beyond 32 bits: the area still reaches the destination's edges.
+        {2, 1, 3, 2, 1, 1, INT32_MAX, INT32_MAX, 0, {1, 2}, {F, F, F, F, 1, 1}},
     };
     // clang-format on
     for (const Case &c : cases) {

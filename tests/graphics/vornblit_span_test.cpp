@@ -35,6 +35,23 @@ TEST_F(Depth32, ShadedAndTextureFillsStepThroughTheirValues) {
     EXPECT_EQ(d, (V32{0xFFFFFFFF, 0x00008101, 0xFFFFFFFF})); // signed sum, arithmetic halving
 }
 
+// Fills use wide stores that may overlap at the ends: every length at every alignment must write
+// its span and nothing around it.
+TEST_F(Depth16, FillsWriteExactlyTheirSpan) {
+    for (int32_t start = 0; start < 16; ++start)
+        for (int32_t n = 0; n <= 80; ++n) {
+            V32 d(112, 7);
+            V16 e(112, 7);
+            VornBlit_BlitFill32(d.data() + start, n, 0xABCDEF);
+            VornBlit_BlitFill16(e.data() + start, n, 0xFFFFFF);
+            for (int32_t i = 0; i < 112; ++i) {
+                const bool in = i >= start && i < start + n;
+                ASSERT_EQ(d[i], in ? 0xABCDEFu : 7u) << start << " " << n << " " << i;
+                ASSERT_EQ(e[i], in ? 0x7FFF : 7) << start << " " << n << " " << i;
+            }
+        }
+}
+
 TEST_F(Depth32, StretchStepsInSixteenSixteen) {
     V32 s = {0x10000000, 0x11000000, 0x12000000, 0x00FFFFFF, 0x14000000}, d(6, 7);
     VornBlit_BlitStretch32(d.data(), s.data(), 6, 0x8000, 0x8000);

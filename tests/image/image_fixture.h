@@ -19,37 +19,35 @@
 
 using Bytes = std::vector<uint8_t>;
 
-inline void put16(Bytes &b, uint32_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-inline void put32(Bytes &b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
+// Little-endian fields of the given widths in bytes ("142": 1, 4 and 2 bytes).
+inline Bytes le(const char *widths, std::initializer_list<uint32_t> values) {
+    Bytes b;
+    for (uint32_t value : values)
+        for (int i = 0, n = *widths++ - '0'; i < n; i++) b.push_back(uint8_t(value >> (8 * i)));
+    return b;
 }
 inline Bytes operator+(Bytes a, const Bytes &b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+inline size_t lines(const std::string &text) {
+    return size_t(std::count(text.begin(), text.end(), '\n'));
+}
+inline std::string not_loaded(const std::string &name) {
+    return "\xFE ERROR: Image " + name + " not loaded.\n";
+}
 
-// A bitmap of the pixels `argb` (top row first) drawn one by one, compared with `loaded`.
+// The pixels `argb` (top row first) drawn one by one must give the loaded bitmap's bytes.
 inline void expect_drawn(const VRX_Bitmap &loaded, int32_t w, int32_t h,
                          const std::vector<uint32_t> &argb) {
     ASSERT_NE(loaded.data, nullptr);
-    ASSERT_EQ(loaded.width, w);
-    ASSERT_EQ(loaded.height, h);
-    ASSERT_EQ(argb.size(), size_t(w) * h);
+    ASSERT_EQ(loaded.width * 10000 + loaded.height, w * 10000 + h);
     VRX_Bitmap ref{};
     VRX_CreateBitmap(w, h, &ref);
-    for (int32_t i = 0; i < w * h; i++) VRX_DrawPixel(i % w, i / w, argb[size_t(i)], ref);
-    ASSERT_EQ(ref.size, loaded.size);
+    for (int32_t i = 0; i < w * h; i++) VRX_DrawPixel(i % w, i / w, argb.at(size_t(i)), ref);
+    for (int32_t i = 0; i < w * h && !testing::Test::HasFailure(); i++)
+        EXPECT_EQ(VRX_GetPixel(i % w, i / w, loaded), VRX_GetPixel(i % w, i / w, ref)) << i;
     EXPECT_EQ(std::memcmp(ref.data, loaded.data, ref.size), 0);
-    if (testing::Test::HasFailure()) {
-        for (int32_t i = 0; i < w * h; i++) {
-            EXPECT_EQ(VRX_GetPixel(i % w, i / w, loaded), VRX_GetPixel(i % w, i / w, ref))
-                << "at " << i % w << "," << i / w;
-        }
-    }
     printed([&] { VRX_DeleteBitmap(&ref); });
 }
 
@@ -87,10 +85,3 @@ struct ImageFiles : BothDepths {
         printed([&] { VRX_DeleteBitmap(bm); });
     }
 };
-
-inline std::string not_loaded(const std::string &name) {
-    return "\xFE ERROR: Image " + name + " not loaded.\n";
-}
-inline size_t lines(const std::string &text) {
-    return size_t(std::count(text.begin(), text.end(), '\n'));
-}

@@ -1,5 +1,5 @@
 // Shared helpers of the sound group: the mixer set up without a running device, SDL's audio
-// driver switched for a test, and sample buffers.
+// driver switched for a test.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,6 +8,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <SDL.h>
+#endif
 
 #include "hw_win32/audio_internal.h"
 #include "hw_win32/win32.h"
@@ -30,25 +34,27 @@ inline void mixer_only(uint32_t frequency, uint8_t bits, uint8_t channels) {
     });
 }
 
-#ifndef _WIN32
-#include <SDL.h>
-
-// Restarts SDL's audio with another driver (and its environment) for one test.
+// Restarts SDL's audio with another driver (and its environment) for one test; the default
+// dummy driver everywhere else.
 class AudioDriver {
   public:
     explicit AudioDriver(const char *driver, const char *diskfile = nullptr) {
+        (void)driver, (void)diskfile;
+#ifndef _WIN32
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         setenv("SDL_AUDIODRIVER", driver, 1);
         if (diskfile) setenv("SDL_DISKAUDIOFILE", diskfile, 1);
+#endif
     }
     ~AudioDriver() {
+#ifndef _WIN32
         printed([] { VRX_audio_closedown(); });
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         unsetenv("SDL_DISKAUDIOFILE");
+#endif
     }
 };
-#endif
 
 inline void wait_ms(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

@@ -20,27 +20,27 @@ TEST_F(SoundGroup, VoicesChangeWhileTheDeviceMixes) {
     std::mt19937 random(7);
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     while (std::chrono::steady_clock::now() < until) {
-        VRX_Sound &s = sounds[random() % 24];
-        switch (random() % 6) {
+        VRX_Sound *s = &sounds[random() % 24];
+        uint32_t r = random();
+        switch (r % 6) {
         case 0:
-            Soundsystem_DeleteSound(&s);
-            Soundsystem_CreateSoundStream(&s, refill, 8000 + random() % 40000, 16, 1 + random() % 2,
-                                          1 + random() % 3000);
+            Soundsystem_DeleteSound(s);
+            Soundsystem_CreateSoundStream(s, refill, r % 48000, 16, 1 + r % 2, 1 + r % 3000);
             break;
         case 1:
-            Soundsystem_PlaySound(&s, static_cast<int32_t>(random() % 2));
+            Soundsystem_PlaySound(s, static_cast<int32_t>(r % 2));
             break;
         case 2:
-            Soundsystem_StopSound(&s);
+            Soundsystem_StopSound(s);
             break;
         case 3:
-            Soundsystem_DeleteSound(&s);
+            Soundsystem_DeleteSound(s);
             break;
         case 4:
-            Soundsystem_SetVolume(&s, static_cast<int32_t>(random() % 300));
+            Soundsystem_SetVolume(s, static_cast<int32_t>(r % 300));
             break;
         default:
-            Soundsystem_SetFrequency(&s, random() % 96000);
+            Soundsystem_SetFrequency(s, r % 96000);
             break;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(50));

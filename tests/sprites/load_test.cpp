@@ -1,6 +1,7 @@
 #include "image/font_load.h"
 #include "image/image_fixture.h"
 #include "image/sprite_load.h"
+#include "sprite_fixture.h"
 
 using SpriteFiles = ImageFiles;
 INSTANTIATE_BOTH_DEPTHS(SpriteFiles);
@@ -9,11 +10,8 @@ namespace {
 
 // An uncompressed 24-bit TGA stored top row first.
 Bytes tga24(int32_t w, int32_t h, const std::vector<uint32_t> &rgb) {
-    Bytes b = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    put16(b, uint32_t(w));
-    put16(b, uint32_t(h));
-    b.push_back(24);
-    b.push_back(0x20);
+    Bytes b = Bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0} +
+              le("2211", {uint32_t(w), uint32_t(h), 24, 0x20});
     for (uint32_t c : rgb) b.insert(b.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
     return b;
 }
@@ -27,12 +25,6 @@ Bytes font_file() {
         for (int32_t x = 0; x < 12; x++)
             px.push_back(y == 0 ? (x == 5 || x == 8 ? 0xFFFFFF : KEY) : 0x101010u * uint32_t(x));
     return tga24(12, 4, px);
-}
-
-uint32_t pixel(const VRX_Sprite &s, int32_t x, int32_t y) {
-    const size_t i = size_t(y) * s.width + x;
-    return vrx_mode16() ? static_cast<const uint16_t *>(s.data)[i]
-                        : static_cast<const uint32_t *>(s.data)[i];
 }
 
 } // namespace
@@ -51,12 +43,21 @@ TEST_P(SpriteFiles, FontInitialisersCutTheLoadedImage) {
             if (r.kind == 2) VRX_InitColorFont("font.tga", &font, 0xFF8000);
         });
         EXPECT_TRUE(out.ends_with("deleting bitmap\n")) << out;
-        EXPECT_EQ(font.count, 4);
-        EXPECT_EQ(font.height, 3);
-        EXPECT_EQ(std::vector<int>(font.widths, font.widths + 4), std::vector<int>({0, 5, 3, 4}));
-        EXPECT_EQ(pixel(font.glyphs[3], 1, 2), mode16 ? r.want16 : r.want32) << r.kind;
+        EXPECT_EQ(std::vector<int>({font.count, font.height, font.widths[0], font.widths[1],
+                                    font.widths[2], font.widths[3]}),
+                  std::vector<int>({4, 3, 0, 5, 3, 4}));
+        EXPECT_EQ(TestSprite::value(font.glyphs[3], 1, 2), mode16 ? r.want16 : r.want32) << r.kind;
         VRX_DeleteFont(&font);
     }
+    // A whole image as one sprite: the key, a marker, a grey and black.
+    VRX_Sprite s{};
+    EXPECT_TRUE(printed([&] { VRX_LoadSprite("font.tga", &s); }).ends_with("deleting bitmap\n"));
+    EXPECT_EQ(std::vector<uint32_t>({uint32_t(s.width), uint32_t(s.height),
+                                     TestSprite::value(s, 0, 0), TestSprite::value(s, 5, 0),
+                                     TestSprite::value(s, 9, 2), TestSprite::value(s, 0, 1)}),
+              mode16 ? std::vector<uint32_t>({12, 4, 0, 0x7FFF, 0x4A52, 1})
+                     : std::vector<uint32_t>({12, 4, 0, 0xFEFFFFFF, 0xFE909090, 0xFE000000}));
+    VRX_DeleteSprite(&s);
 }
 
 TEST_P(SpriteFiles, FilesThatDoNotLoadGiveEmptyFontsAndSprites) {
@@ -64,12 +65,11 @@ TEST_P(SpriteFiles, FilesThatDoNotLoadGiveEmptyFontsAndSprites) {
     for (const char *name : {"missing.tga", "broken.tga", "font.png"}) {
         VRX_Font font{};
         printed([&] { VRX_InitFont(name, &font); });
-        EXPECT_EQ(font.count, 1) << name;
-        EXPECT_EQ(font.height, 0) << name;
         VRX_Sprite sprite{};
         printed([&] { VRX_LoadSprite(name, &sprite); });
-        EXPECT_EQ(sprite.width, 0) << name;
-        EXPECT_EQ(sprite.height, 0) << name;
+        EXPECT_EQ(std::vector<int>({font.count, font.height, sprite.width, sprite.height}),
+                  std::vector<int>({1, 0, 0, 0}))
+            << name;
         Canvas dst(8, 8, 0x7);
         VRX_DrawText(0, 0, font, dst.bm, "A!");
         VRX_DrawSprite(0, 0, sprite, dst.bm);
@@ -77,17 +77,4 @@ TEST_P(SpriteFiles, FilesThatDoNotLoadGiveEmptyFontsAndSprites) {
         VRX_DeleteFont(&font);
         VRX_DeleteSprite(&sprite);
     }
-}
-
-TEST_P(SpriteFiles, LoadSpriteKeysTheWholeImage) {
-    write("s.tga", tga24(3, 2, {KEY, 0x102030, 0, 0xF00AF5, KEY, 0xFFFFFF}));
-    VRX_Sprite s{};
-    EXPECT_TRUE(printed([&] { VRX_LoadSprite("s.tga", &s); }).ends_with("deleting bitmap\n"));
-    ASSERT_EQ(s.width, 3);
-    ASSERT_EQ(s.height, 2);
-    const uint32_t want32[] = {0, 0xFE102030, 0xFE000000, 0xFEF00AF5, 0, 0xFEFFFFFF};
-    const uint32_t want16[] = {0, 0x0886, 1, 0x783E, 0, 0x7FFF};
-    for (int32_t i = 0; i < 6; i++)
-        EXPECT_EQ(pixel(s, i % 3, i / 3), mode16 ? want16[i] : want32[i]) << i;
-    VRX_DeleteSprite(&s);
 }

@@ -56,12 +56,6 @@ TEST(UiThread, WorkRunsOnTheOwnerInOrder) {
         for (int i = 50; i <= TASKS; i += 50) want.push_back(i);
         EXPECT_EQ(answers[p], want) << "a wait sees all of its thread's earlier work done";
     }
-    // Work from the owner itself runs at once.
-    int direct = 0;
-    winapi_ui_post(&owner, [&] { direct = 1; });
-    EXPECT_EQ(winapi_ui_wait(
-                  &owner, [&]() -> int64_t { return direct + 1; }, -1),
-              2);
 }
 
 // Work for a window that is gone is never run, not even when the record serves a new one.

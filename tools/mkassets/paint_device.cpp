@@ -37,7 +37,8 @@ void paint_panel(VRX_Bitmap b) {
 
 void paint_aux_windows(VRX_Bitmap b) {
     for (int32_t i = 0; i < 8; i++) {
-        double cx = AUX_X + AUX_STEP * i, cy = AUX_Y;
+        // Centred on the middle of the pixel the LED is centred on, as the LED disc is.
+        double cx = AUX_X + AUX_STEP * i + 0.5, cy = AUX_Y + 0.5;
         disc(cx, cy, 9.5, Flat{0x050608}, b);
         disc(cx, cy, 8.0, Ramp{0x3A2608, 0x1C1204, AUX_Y - 8, AUX_Y + 8}, b);
         disc(cx - 2.5, cy - 3, 2.5, Flat{0xFFE0A0}, b, 40);
@@ -48,11 +49,12 @@ void paint_sockets(VRX_Bitmap b) {
     for (int32_t row = 0; row < 8; row++) {
         for (int32_t col = 0; col < 8; col++) {
             int32_t cx = MATRIX_X + MATRIX_STEP * col, cy = MATRIX_Y - MATRIX_STEP * row;
-            disc(cx, cy, 14.5, Flat{0x050608}, b);
-            disc(cx, cy, 13.6, Ramp{0x08090C, 0x4A4E5C, cy - 14, cy + 14}, b);
+            double mx = cx + 0.5, my = cy + 0.5; // the middle of the centre pixel
+            disc(mx, my, 14.5, Flat{0x050608}, b);
+            disc(mx, my, 13.6, Ramp{0x08090C, 0x4A4E5C, cy - 14, cy + 14}, b);
             // The lens is exactly the disc the device model lights.
             VRX_DrawFilledCircle(cx, cy, 12, LENS, b);
-            disc(cx - 4.5, cy - 5, 3, Flat{0x60646E}, b, 120);
+            disc(mx - 4.5, my - 5, 3, Flat{0x60646E}, b, 120);
         }
     }
 }
@@ -112,7 +114,7 @@ void paint_name(VRX_Bitmap b) {
     const char *name = "GlowbyJr";
     const uint32_t colours[8] = {0xFF4040, 0xFF9A20, 0xFFE030, 0x50E050,
                                  0x30D0E0, 0x5080FF, 0xB060FF, 0xFF60C0};
-    const int32_t pitch = 4, x0 = 320 - (6 * 8 - 1) * pitch / 2, y0 = 48;
+    const int32_t pitch = 4, x0 = 320 - (6 * 8 - 1) * pitch / 2, y0 = 50;
     for (int32_t i = 0; name[i]; i++) {
         const uint8_t *rows = glyph_rows[name[i] - 32];
         for (int32_t r = 0; r < 7; r++) {
@@ -127,6 +129,35 @@ void paint_name(VRX_Bitmap b) {
     }
 }
 
+// A groove pressed into the face, following the body's outline.
+void paint_groove(VRX_Bitmap b) {
+    const double x = 34, y = 44, w = 572, h = 404, r = 42;
+    auto ring = [](RoundBox outer, RoundBox inner) {
+        return [=](double px, double py) { return outer(px, py) && !inner(px, py); };
+    };
+    fill_shape(int32_t(x), int32_t(y), int32_t(x + w + 1), int32_t(y + h + 1),
+               ring(RoundBox{x + 1, y + 1, w, h, r},
+                    RoundBox{x + 2.2, y + 2.2, w - 2.4, h - 2.4, r - 1.2}),
+               Flat{0xFFFFFF}, b, 50);
+    fill_shape(int32_t(x), int32_t(y), int32_t(x + w), int32_t(y + h),
+               ring(RoundBox{x, y, w, h, r}, RoundBox{x + 1.2, y + 1.2, w - 2.4, h - 2.4, r - 1.2}),
+               Flat{0x000000}, b, 90);
+}
+
+// Lettering pressed into the face: a dark edge above, a light one below.
+void paint_engraved(int32_t cx, int32_t y, int32_t sx, int32_t sy, const char *text, VRX_Bitmap b) {
+    paint_text_centred(cx, y + 1, sx, sy, text, 0x8890E0, b);
+    paint_text_centred(cx, y - 1, sx, sy, text, 0x161A48, b);
+    paint_text_centred(cx, y, sx, sy, text, 0x3A4496, b);
+}
+
+void paint_power_led(VRX_Bitmap b) {
+    disc(62, 414, 5.5, Flat{0x101430}, b);
+    disc(62, 414, 4.2, Ramp{0x90FF90, 0x20A040, 410, 418}, b);
+    disc(62, 414, 9, Flat{0x60FF80}, b, 30);
+    paint_engraved(96, 411, 1, 1, "POWER", b);
+}
+
 void paint_speaker(VRX_Bitmap b) {
     for (int32_t row = 0; row < 3; row++)
         for (int32_t col = 0; col < 6; col++)
@@ -137,6 +168,7 @@ void paint_speaker(VRX_Bitmap b) {
 void paint_device(VRX_Bitmap b) {
     paint_background(b);
     paint_body(b);
+    paint_groove(b);
     paint_panel(b);
     paint_aux_windows(b);
     paint_sockets(b);
@@ -145,4 +177,6 @@ void paint_device(VRX_Bitmap b) {
     paint_round_button(498, 254, "B", "CTRL", b);
     paint_name(b);
     paint_speaker(b);
+    paint_power_led(b);
+    paint_engraved(315, 404, 2, 2, "8X8 RGB", b);
 }
