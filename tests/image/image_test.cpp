@@ -159,22 +159,19 @@ TEST_P(Images, RefuseEveryTruncation) {
     }
 }
 
-// One line of the loader's own between its first words and the "not loaded" line.
+// One line of the loader's own between its first words and the "not loaded" line (cut files
+// are the truncation test's).
 TEST_P(Images, RefuseInconsistentFiles) {
-    const Bytes rgb = tga(2, 24, 2, 2, 0, kABCD);
     const struct {
         const char *what, *name;
         Bytes file;
     } bad[] = {
-        {"TGA header cut", "b.tga", Bytes(rgb.begin(), rgb.begin() + 17)},
-        {"image ID past the end", "b.tga", tga(2, 24, 1, 1, 0, {}, {}, 0, 0, 4)},
         {"map of 8-bit entries", "b.tga", tga(1, 8, 1, 1, 0, {0}, kMap, 0, 8)},
         {"pixel depth 12", "b.tga", tga(2, 12, 1, 1, 0, {1, 2, 3, 4})},
         {"no pixels", "b.tga", tga(2, 24, 0, 5, 0, kABCD)},
         {"index past the map", "b.tga", tga(1, 8, 2, 1, 0, {0, 2}, kMap)},
         {"index below the map", "b.tga", tga(1, 8, 1, 1, 0, {0}, kMap, 1)},
         {"packet past the image", "b.tga", tga(10, 24, 2, 2, 0, {0x84, 1, 2, 3})},
-        {"packets end early", "b.tga", tga(10, 24, 2, 2, 0, {0x82, 1, 2, 3})},
         {"huge image from a few bytes", "b.tga", tga(10, 8, 65535, 65535, 0, {0xFF, 0})},
         {"BMP index past its colour count", "b.bmp", bmp(2, 1, 4, {0x12, 0, 0, 0}, Bytes(8), 2)},
         {"palette past the end", "b.bmp", bmp(1, 1, 8, {0, 0, 0, 0}, Bytes(8), 200)},
@@ -182,7 +179,6 @@ TEST_P(Images, RefuseInconsistentFiles) {
         {"negative width", "b.bmp", bmp(-4, 1, 8, {0, 0, 0, 0})},
         {"most negative height", "b.bmp", bmp(1, INT32_MIN, 8, {0, 0, 0, 0})},
         {"huge rows", "b.bmp", bmp(0x40000000, 4, 32, {0, 0, 0, 0})},
-        {"PCX without room for its palette", "b.pcx", pcx(1, 1, 1, {0}, Bytes(700))},
         {"huge image from a few bytes", "b.pcx", pcx(65536, 65536, 3, {0xFF, 1})},
         {"SCX without pixels", "b.scx", scx(0, 2, {}, {1, 2, 3})},
     };
