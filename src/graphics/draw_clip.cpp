@@ -59,3 +59,22 @@ void vrx_narrow_run(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *fi
     *first = std::max(*first, floor_div(lo - v + step - 1, step));
     *last = std::min(*last, floor_div(hi - 1 - v, step) + 1);
 }
+
+static vrx_floor_walk floor_walk(int64_t n, int64_t dn, int64_t s) {
+    const int64_t q = floor_div(n, s), dq = floor_div(dn, s);
+    return {q, n - q * s, s, dq, dn - dq * s};
+}
+
+void vrx_run_walk_start(vrx_run_walk *walk, int64_t v, int64_t step, int64_t dv, int64_t lo,
+                        int64_t hi) {
+    *walk = {v, dv, lo, hi, step == 0, {}, {}};
+    if (step == 0) return;
+    if (step < 0) {
+        // Mirror as in vrx_narrow_run: -v walks upward through (-hi, -lo].
+        v = -v, step = -step, dv = -dv;
+        std::swap(lo, hi);
+        lo = 1 - lo, hi = 1 - hi;
+    }
+    walk->first = floor_walk(lo - v + step - 1, -dv, step);
+    walk->last = floor_walk(hi - 1 - v, -dv, step);
+}

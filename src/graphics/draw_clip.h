@@ -1,5 +1,6 @@
 // Record checks and rectangle clipping shared by the bitmap drawing routines.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 
 #include "graphics/bitmap.h"
@@ -38,3 +39,40 @@ int32_t vrx_clip_bitmap(int32_t x, int32_t y, const VRX_Bitmap &src, const VRX_B
 // Narrows the steps [*first, *last) to those i at which v + i * step lies in [lo, hi): the run
 // of a rotated row whose source coordinate stays inside the source.
 void vrx_narrow_run(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *first, int64_t *last);
+
+// floor(n / s) for s > 0 while n moves by a fixed amount per step, without dividing again.
+struct vrx_floor_walk {
+    int64_t q, r, s, dq, dr; // n = q * s + r with 0 <= r < s; the move is dq * s + dr
+};
+
+// vrx_narrow_run for one row after another, the value moving by dv per row: the same runs
+// with two divisions per constraint at the start instead of in every row.
+struct vrx_run_walk {
+    int64_t v, dv, lo, hi; // a step of 0 tests the value itself
+    bool flat;
+    vrx_floor_walk first, last;
+};
+void vrx_run_walk_start(vrx_run_walk *walk, int64_t v, int64_t step, int64_t dv, int64_t lo,
+                        int64_t hi);
+
+inline void vrx_floor_step(vrx_floor_walk *f) {
+    f->q += f->dq;
+    f->r += f->dr;
+    if (f->r >= f->s) {
+        f->r -= f->s;
+        f->q++;
+    }
+}
+
+// Narrows [*first, *last) for the current row, then moves to the next.
+inline void vrx_run_walk_row(vrx_run_walk *walk, int64_t *first, int64_t *last) {
+    if (walk->flat) {
+        if (walk->v < walk->lo || walk->v >= walk->hi) *last = *first;
+        walk->v += walk->dv;
+        return;
+    }
+    *first = std::max(*first, walk->first.q);
+    *last = std::min(*last, walk->last.q + 1);
+    vrx_floor_step(&walk->first);
+    vrx_floor_step(&walk->last);
+}

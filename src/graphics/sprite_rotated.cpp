@@ -40,11 +40,14 @@ void draw_rotated(int32_t x, int32_t y, const VRX_Sprite &s, const VRX_Bitmap &t
     int64_t sx_row = (i0 - half) * cs - (j0 - half) * sn;
     int64_t sy_row = (i0 - half) * sn + (j0 - half) * cs;
     const int64_t cols = i1 - i0;
+    // The columns inside the sprite form one run per row.
+    vrx_run_walk xrun, yrun;
+    vrx_run_walk_start(&xrun, sx_row, cs, -sn, -px * 256, (w - px) * 256);
+    vrx_run_walk_start(&yrun, sy_row, sn, cs, -py * 256, (h - py) * 256);
     for (int64_t j = j0; j < j1; j++, sx_row -= sn, sy_row += cs) {
-        // The columns inside the sprite form one run per row.
         int64_t first = 0, last = cols;
-        vrx_narrow_run(sx_row, cs, -px * 256, (w - px) * 256, &first, &last);
-        vrx_narrow_run(sy_row, sn, -py * 256, (h - py) * 256, &first, &last);
+        vrx_run_walk_row(&xrun, &first, &last);
+        vrx_run_walk_row(&yrun, &first, &last);
         if (first >= last) continue;
         typename D::pixel *d = vrx_target_row<D>(t, top + j) + left + i0;
         const typename D::pixel *src = static_cast<const typename D::pixel *>(s.data);
