@@ -27,6 +27,13 @@ run_ctest() {
     [ "$status" -eq 0 ] || [ -n "$total" ] || echo "ctest failed to run (status $status)"
 }
 
+echo "== include layers"
+if scripts/layers.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
 echo "== optimised build"
 cmake --preset default >/dev/null
 cmake --build build -j"$jobs"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "graphics/draw_bitmap.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 

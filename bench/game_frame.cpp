@@ -4,7 +4,7 @@
 // and only the drawing and presenting are measured.
 #include "ratio_report.h"
 
-#include "base/library.h"
+#include "vrx_library.h"
 #include "game/tintfall.h"
 #include "graphics/draw_bitmap.h"
 #include "video/video.h"

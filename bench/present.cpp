@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "base/library.h"
+#include "vrx_library.h"
 #include "graphics/scale2x.h"
 #include "hw_win32/win32.h"
 #include "video/video.h"

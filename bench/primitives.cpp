@@ -1,7 +1,7 @@
 // The device frame's discs against memset of the same row spans, and a full-screen box against
 // memset of the whole screen, in one run.
 #include "graphics/primitives.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include "ratio_report.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "graphics/sprite.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Triangles of about 100 pixels, each against memset of the pixels it covers, in the same run.
 #include "graphics/primitives.h"
 #include "graphics/triangle.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include "ratio_report.h"
 

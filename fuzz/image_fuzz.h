@@ -4,7 +4,7 @@
 #include "base/memory.h"
 #include "graphics/bitmap.h"
 #include "image/image_internal.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The game's main function on the library, run on the logic thread. It never returns: closing
 // the window ends the process.
-#include "base/library.h"
+#include "vrx_library.h"
 #include "game/tintfall.h"
 
 void vornmain() {

@@ -4,7 +4,7 @@
 #include "base/block.h"
 #include "base/dbg.h"
 #include "base/memory.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <algorithm>
 

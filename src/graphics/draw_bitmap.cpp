@@ -4,7 +4,7 @@
 #include "base/dbg.h"
 #include "graphics/draw_clip.h"
 #include "graphics/draw_depth.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "base/dbg.h"
 #include "graphics/draw_clip.h"
 #include "graphics/draw_depth.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 const int32_t bitmaprotate_sincos[450] = {
     0,      -571,   -1143,  -1714,  -2285,  -2855,  -3425,  -3993,  -4560,  -5125,  -5689,  -6252,

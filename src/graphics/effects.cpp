@@ -5,7 +5,7 @@
 #include "graphics/draw_clip.h"
 #include "graphics/draw_depth.h"
 #include "graphics/vornblit.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "graphics/draw_clip.h"
 #include "graphics/font_internal.h"
 #include "graphics/primitives.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 

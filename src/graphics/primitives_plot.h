@@ -5,7 +5,7 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/vornblit.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 inline void vrx_plot(int64_t x, int64_t y, uint32_t colour, const VRX_Bitmap &b) {
     if (!b.data || x < 0 || x >= b.width || y < 0 || y >= b.height) return;

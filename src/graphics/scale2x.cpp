@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "base/dbg.h"
+#include "graphics/video_state.h"
 #include "graphics/vornblit_pixel.h"
-#include "video/video_state.h"
 
 namespace {
 // Channel-wise means on the whole word, as the mixing kernels take them. In 32-bit pixels the

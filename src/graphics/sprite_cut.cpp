@@ -7,7 +7,7 @@
 #include "base/memory.h"
 #include "graphics/draw_clip.h"
 #include "graphics/sprite_internal.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 namespace {
 

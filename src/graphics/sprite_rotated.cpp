@@ -8,7 +8,7 @@
 #include "graphics/draw_bitmap.h"
 #include "graphics/draw_clip.h"
 #include "graphics/sprite_internal.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 // The same sine table as the rotated bitmaps.
 const int32_t (&spriterotate_sincos)[450] = bitmaprotate_sincos;

@@ -6,7 +6,7 @@
 #include "graphics/draw_clip.h"
 #include "graphics/effects.h"
 #include "graphics/vornblit.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 int32_t VRX_stereoframe = 0;
 

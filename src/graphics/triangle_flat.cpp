@@ -1,7 +1,7 @@
 #include "graphics/triangle.h"
 #include "graphics/triangle_scan.h"
 #include "graphics/vornblit.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <algorithm>
 

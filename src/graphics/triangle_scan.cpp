@@ -1,6 +1,6 @@
 #include "graphics/triangle_scan.h"
 
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <utility>
 

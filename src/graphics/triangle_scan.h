@@ -7,7 +7,7 @@
 #include "graphics/bitmap.h"
 #include "graphics/vertex.h"
 #include "graphics/vornblit.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 struct vrx_triangle_edges {
     VRX_Vertex a; // where the long edge and the first short edge start

@@ -1,7 +1,7 @@
 #include "graphics/primitives.h"
 #include "graphics/triangle.h"
 #include "graphics/triangle_scan.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <algorithm>
 

@@ -1,13 +1,9 @@
 #include "hw_common/timer.h"
 
 #include "base/memory.h"
-#include "winapi/winapi.h"
+#include "hw_common/timer_internal.h"
 
 uint32_t VRX_timer_starttick = 0;
-
-uint32_t VRX_ll_timer_get_ticks() {
-    return GetTickCount();
-}
 
 uint32_t VRX_timer_getmillis() {
     return VRX_ll_timer_get_ticks() - VRX_timer_starttick;

@@ -4,6 +4,5 @@
 
 extern uint32_t VRX_timer_starttick;
 
-uint32_t VRX_ll_timer_get_ticks();
 uint32_t VRX_timer_getmillis();
 void *VRX_timer_getlocaltime();

@@ -18,12 +18,11 @@ extern int32_t win32_fullscreen;
 extern std::atomic<uint32_t> exitflag;
 extern std::atomic<uint32_t> appactive;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show);
 LRESULT CALLBACK WIN32_WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// The logic thread's body: the library around the application's vornmain (entry library).
 DWORD WINAPI win32_main(LPVOID parameter);
 void win32_initwindow(uint32_t width, int32_t height, int32_t fullscreen);
 void win32_closewindow();
-int32_t VRX_ll_settitle(const char *text);
 
 // --- presentation surface ---
 extern BITMAPINFO dibinfo;

@@ -3,16 +3,8 @@
 #include "base/dbg.h"
 #include "hw_win32/win32.h"
 #include "video/input.h"
-
-std::atomic<uint32_t> VRX_keys[256];
-std::atomic<uint32_t> g_keycode{0};
-std::atomic<uint32_t> g_mouse_buttons{0};
-std::atomic<int32_t> g_mouse_z{0};
-std::atomic<int32_t> g_mouse_zdir{0};
-
-uint32_t g_key_input = 0;
-int32_t g_mouse_x = 160, g_mouse_y = 0, g_mouse_xofs = 0, g_mouse_yofs = 0;
-int32_t g_mouse_w = 0, g_mouse_h = 0;
+#include "video/input_internal.h"
+#include "video/platform_internal.h"
 
 namespace {
 constexpr auto relaxed = std::memory_order_relaxed;

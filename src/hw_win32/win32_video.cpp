@@ -1,8 +1,9 @@
 // The presentation surface: a bitmap section of the window, copied 1:1 or stretched onto it.
 #include "base/dbg.h"
 #include "hw_win32/win32.h"
-#include "video/input.h"
-#include "video/video_state.h"
+#include "video/input_internal.h"
+#include "video/platform_internal.h"
+#include "graphics/video_state.h"
 
 BITMAPINFO dibinfo = {};
 HBITMAP DIBHandle = nullptr;
@@ -95,4 +96,34 @@ void win32_fastflippage(HWND window) {
 int32_t win32_flippageHDC(HDC context) {
     if (!context || !DIBHandle) return 0;
     return blit_surface(context);
+}
+
+// The portable video code's view of the above.
+int32_t VRX_ll_video_open(uint32_t width, uint32_t height, uint8_t bits, int32_t fullscreen,
+                          int32_t topdown) {
+    win32_dibtopdown = topdown;
+    return win32_initvideo(width, height, bits, fullscreen);
+}
+
+void VRX_ll_video_close() {
+    win32_closevideo();
+}
+
+void *VRX_ll_video_surface() {
+    return dibarea;
+}
+
+HWND VRX_ll_video_window() {
+    return winhandle.load(std::memory_order_relaxed);
+}
+
+void VRX_ll_video_present(HWND window, int32_t fast) {
+    if (fast)
+        win32_fastflippage(window);
+    else
+        win32_flippage(window);
+}
+
+int32_t VRX_ll_video_present_dc(HDC context) {
+    return win32_flippageHDC(context);
 }

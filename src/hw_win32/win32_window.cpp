@@ -1,6 +1,7 @@
 // Window mode switching for video set-up, and the caption.
 #include "base/dbg.h"
 #include "hw_win32/win32.h"
+#include "video/platform_internal.h"
 
 void win32_initwindow(uint32_t width, int32_t height, int32_t fullscreen) {
     HWND window = winhandle.load(std::memory_order_relaxed);

@@ -2,7 +2,7 @@
 #include "base/block.h"
 #include "base/dbg.h"
 #include "hw_win32/win32.h"
-#include "video/input.h"
+#include "video/input_internal.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     instancehandle = instance;

@@ -1,6 +1,6 @@
 // The window procedure: records keys, buttons, wheel and client size for the logic thread.
 #include "hw_win32/win32.h"
-#include "video/input.h"
+#include "video/input_internal.h"
 
 namespace {
 constexpr auto relaxed = std::memory_order_relaxed;

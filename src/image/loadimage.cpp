@@ -2,7 +2,7 @@
 #include "base/memory.h"
 #include "image/image.h"
 #include "image/image_internal.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 #include "vornfile/vornfile.h"
 
 #include <algorithm>

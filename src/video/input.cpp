@@ -1,6 +1,19 @@
 // Input, portable side: key set, key code, mouse, wheel and the controller list.
 #include "video/input.h"
 
+#include "video/input_internal.h"
+#include "video/platform_internal.h"
+
+std::atomic<uint32_t> VRX_keys[256];
+std::atomic<uint32_t> g_keycode{0};
+std::atomic<uint32_t> g_mouse_buttons{0};
+std::atomic<int32_t> g_mouse_z{0};
+std::atomic<int32_t> g_mouse_zdir{0};
+
+uint32_t g_key_input = 0;
+int32_t g_mouse_x = 160, g_mouse_y = 0, g_mouse_xofs = 0, g_mouse_yofs = 0;
+int32_t g_mouse_w = 0, g_mouse_h = 0;
+
 std::atomic<uint32_t> VRX_input_prevkeycode{0};
 uint32_t VRX_input_prevkey = 0;
 int32_t VRX_input_mousex = 0, VRX_input_mousey = 0, VRX_input_mousez = 0;

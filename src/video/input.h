@@ -1,6 +1,5 @@
 // Input: key set, key code, mouse, wheel, joystick and the controller list.
 #pragma once
-#include <atomic>
 #include <cstdint>
 
 // Key set bits returned by VRX_GetKeys.
@@ -29,17 +28,7 @@ struct VRX_Controller {
     uint32_t value;
 };
 
-// Written by the window thread, polled by the logic thread.
-extern std::atomic<uint32_t> VRX_keys[256];
-extern std::atomic<uint32_t> g_keycode;
-extern std::atomic<uint32_t> g_mouse_buttons;
-extern std::atomic<int32_t> g_mouse_z;
-extern std::atomic<int32_t> g_mouse_zdir;
-extern std::atomic<uint32_t> VRX_input_prevkeycode;
-
-extern uint32_t g_key_input;
 extern uint32_t VRX_input_prevkey;
-extern int32_t g_mouse_x, g_mouse_y, g_mouse_xofs, g_mouse_yofs, g_mouse_w, g_mouse_h;
 extern int32_t VRX_input_mousex, VRX_input_mousey, VRX_input_mousez, VRX_input_mousezdir;
 extern uint32_t VRX_input_mousebuttons;
 extern int32_t VRX_input_mousewidth, VRX_input_mouseheight;
@@ -55,12 +44,3 @@ void VRX_GetMouseArea(int32_t *width, int32_t *height);
 int32_t VRX_input_initcontrollers();
 void VRX_input_pollcontrollers();
 void VRX_SetKeyController(int32_t controller, const uint32_t *keys);
-
-// Platform side.
-uint32_t VRX_ll_input_get_keys();
-uint32_t VRX_ll_input_get_keycode();
-void VRX_ll_input_get_mouse_pos(int32_t *x, int32_t *y, uint32_t *buttons);
-void VRX_ll_input_get_mouse_posz(int32_t *position, int32_t *direction);
-void VRX_ll_input_get_mouse_area(int32_t *width, int32_t *height);
-void VRX_ll_input_getjoypad(int32_t *x, int32_t *y, int32_t *z, int32_t *r, uint32_t *buttons);
-int32_t VRX_ll_input_scancontrollers();

@@ -7,8 +7,8 @@
 #include "graphics/bitmap.h"
 #include "graphics/scale2x.h"
 #include "hw_common/timer.h"
-#include "hw_win32/win32.h"
 #include "video/input.h"
+#include "video/platform_internal.h"
 
 uint32_t VRX_colortab[256];
 
@@ -76,27 +76,29 @@ int32_t VRX_InitVideo(uint32_t width, uint32_t height, int32_t bpp, int32_t flag
     bool wanted_direct = (flags & VRX_DIRECT) != 0;
     bool direct = wanted_direct && VRX_video.zoom == 0 && row % 4 == 0;
     release_screen_bitmaps();
-    win32_dibtopdown = direct ? 1 : 0;
+    int32_t topdown = direct ? 1 : 0;
     int32_t fullscreen = (flags & VRX_FULLSCREEN) ? 1 : 0;
     uint8_t bits = static_cast<uint8_t>(VRX_video.bpp);
     if (VRX_video.zoom > 0) {
         uint64_t w2 = uint64_t{width} * 2, h2 = uint64_t{height} * 2;
-        win32_initvideo(w2 <= 0xFFFFFFFF ? static_cast<uint32_t>(w2) : 0,
-                        h2 <= 0xFFFFFFFF ? static_cast<uint32_t>(h2) : 0, bits, fullscreen);
+        VRX_ll_video_open(w2 <= 0xFFFFFFFF ? static_cast<uint32_t>(w2) : 0,
+                          h2 <= 0xFFFFFFFF ? static_cast<uint32_t>(h2) : 0, bits, fullscreen,
+                          topdown);
         VRX_CreateBitmap(bitmap_side(w2), bitmap_side(h2), &VRX_screenbitmap2);
         VRX_ClearBitmap(VRX_screenbitmap2);
     } else {
-        win32_initvideo(width, height, bits, fullscreen);
+        VRX_ll_video_open(width, height, bits, fullscreen, topdown);
     }
     VornBlit_Initialise(VRX_video.redbits, VRX_video.greenbits, VRX_video.bluebits,
                         VRX_video.redshift, VRX_video.greenshift, VRX_video.blueshift);
 
-    if (direct && dibarea) {
+    void *surface = VRX_ll_video_surface();
+    if (direct && surface) {
         VRX_screenbitmap.width = bitmap_side(width);
         VRX_screenbitmap.height = bitmap_side(height);
         VRX_screenbitmap.pixels = static_cast<int32_t>(uint64_t{width} * height);
         VRX_screenbitmap.size = static_cast<uint32_t>(row * height);
-        VRX_screenbitmap.data = dibarea;
+        VRX_screenbitmap.data = surface;
         backbuffer_is_surface = 1;
         VRX_video.flags |= VRX_VIDEO_DIRECT;
     } else {
@@ -116,7 +118,7 @@ int32_t VRX_InitVideo(uint32_t width, uint32_t height, int32_t bpp, int32_t flag
 
 void VRX_CloseVideo() {
     release_screen_bitmaps();
-    win32_closevideo();
+    VRX_ll_video_close();
 }
 
 void *VRX_GetVideoBuffer() {
@@ -167,7 +169,7 @@ void VRX_video_drawvpage16(void *destination, int32_t doubled) {
 // Brings the surface up to date with the back buffer.
 static void fill_surface() {
     if (VRX_video.flags & VRX_VIDEO_DIRECT) {
-        VRX_screenbitmap.data = dibarea;
+        VRX_screenbitmap.data = VRX_ll_video_surface();
         return;
     }
     int32_t doubled = 0;
@@ -176,26 +178,24 @@ static void fill_surface() {
         doubled = 1;
     }
     if (vrx_mode16())
-        VRX_video_drawvpage16(dibarea, doubled);
+        VRX_video_drawvpage16(VRX_ll_video_surface(), doubled);
     else
-        VRX_video_drawvpage32(dibarea, doubled);
+        VRX_video_drawvpage32(VRX_ll_video_surface(), doubled);
 }
 
-void VRX_SwapBufferHWND(HWND window) {
+void VRX_SwapBufferHWND(HWND__ *window) {
     fill_surface();
-    if (!(VRX_video.flags & VRX_VIDEO_DIRECT) && VRX_video.zoom > 0)
-        win32_fastflippage(window);
-    else
-        win32_flippage(window);
+    // The doubled page already has the surface's size: no stretching.
+    VRX_ll_video_present(window, !(VRX_video.flags & VRX_VIDEO_DIRECT) && VRX_video.zoom > 0);
     VRX_video_numframes++;
 }
 
-int32_t VRX_SwapBufferHDC(HDC context) {
+int32_t VRX_SwapBufferHDC(HDC__ *context) {
     fill_surface();
     VRX_video_numframes++;
-    return win32_flippageHDC(context);
+    return VRX_ll_video_present_dc(context);
 }
 
 void VRX_SwapBuffers() {
-    VRX_SwapBufferHWND(winhandle.load(std::memory_order_relaxed));
+    VRX_SwapBufferHWND(VRX_ll_video_window());
 }

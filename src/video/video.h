@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 enum : int32_t {
     VRX_FULLSCREEN = 0x0001,

@@ -9,13 +9,6 @@
 #include <string>
 #include <unistd.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show);
-DWORD WINAPI win32_main(LPVOID parameter);
-
-// WinMain, in the library linked after this one, starts win32_main as the logic thread: naming
-// it here makes the linker take it from this library first.
-[[gnu::used]] static LPTHREAD_START_ROUTINE const logic_thread_body = win32_main;
-
 int main(int argc, char **argv) {
     if (!winapi_start_video()) {
         std::fprintf(stderr, "%s: cannot start SDL video: %s\n", argc > 0 ? argv[0] : "vrx",

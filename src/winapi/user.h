@@ -210,3 +210,6 @@ HANDLE CreateThread(void *security, size_t stacksize, LPTHREAD_START_ROUTINE sta
 BOOL TerminateThread(HANDLE thread, DWORD code);
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
+
+// The program's entry, supplied by the program (the process entry calls it).
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show);

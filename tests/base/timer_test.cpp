@@ -1,4 +1,5 @@
 #include "hw_common/timer.h"
+#include "hw_common/timer_internal.h"
 #include "winapi/winapi.h"
 
 #include <gtest/gtest.h>

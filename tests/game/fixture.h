@@ -4,6 +4,7 @@
 #include "graphics/bitmap.h"
 #include "hw_common/timer.h"
 #include "video/input.h"
+#include "video/input_internal.h"
 #include "video/video.h"
 #include "winapi/winapi.h"
 

@@ -2,7 +2,7 @@
 // exactly their size (optionally between guard bytes), so the sanitizer sees any stray access.
 #pragma once
 #include "graphics/bitmap.h"
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 #include <gtest/gtest.h>
 

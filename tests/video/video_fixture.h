@@ -3,9 +3,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "base/library.h"
+#include "vrx_library.h"
 #include "hw_win32/win32.h"
 #include "video/input.h"
+#include "video/input_internal.h"
 #include "video/video.h"
 #include "winapi/standin.h"
 #include "winapi/winapi.h"

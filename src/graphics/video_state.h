@@ -1,4 +1,5 @@
-// The video state record and the screen bitmaps.
+// The video state record and the screen bitmaps: the depth and pixel layout every raster
+// operation reads, written by video set-up.
 #pragma once
 #include <cstdint>
 

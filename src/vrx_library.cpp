@@ -1,12 +1,14 @@
-// Library start and close-down, and the window caption.
-#include "base/library.h"
+// Start-up and close-down of the whole library, and the window caption. This sits above every
+// module so that none of them has to reach up to the others.
+#include "vrx_library.h"
 
+#include "graphics/video_state.h"
 #include "hw_common/timer.h"
-#include "hw_win32/win32.h"
+#include "hw_common/timer_internal.h"
+#include "sound/audio_device.h"
 #include "video/input.h"
+#include "video/platform_internal.h"
 #include "video/video.h"
-
-void VRX_audio_stop(); // the audio output device
 
 int32_t VRX_Initialise() {
     VRX_video.flags = 0;

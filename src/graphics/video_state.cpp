@@ -1,4 +1,4 @@
-#include "video/video_state.h"
+#include "graphics/video_state.h"
 
 VRX_VideoState VRX_video = {};
 VRX_Bitmap VRX_screenbitmap = {};

@@ -1,6 +1,7 @@
-// The logic thread's body: the library around the application's main function.
-#include "base/library.h"
+// The logic thread's body: the library around the application's main function. Linked with
+// the process entry (main and WinMain), apart from the library itself.
 #include "hw_win32/win32.h"
+#include "vrx_library.h"
 
 DWORD WINAPI win32_main(LPVOID) {
     VRX_Initialise();
