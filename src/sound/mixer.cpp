@@ -93,8 +93,9 @@ bool mix_voice(int32_t slot, uint32_t frames, uint32_t out_channels) {
         if (v->callback) {
             v->callback(v->data, v->size);
             v->position %= end;
-            // The refill function may have stopped this or another voice.
-            if (slot >= soundsystem.numactive || active_sounds[slot] != v) return true;
+            // The refill function may have stopped this or another voice: whatever moved into
+            // this slot is still to be mixed.
+            if (slot >= soundsystem.numactive || active_sounds[slot] != v) return false;
         } else if (v->loop) {
             v->position %= end;
         } else {
@@ -149,8 +150,10 @@ void VRX_MixBuffers(void *output, uint32_t length) {
     std::memset(static_cast<uint8_t *>(output) + written, bits == 16 ? 0 : 128, length - written);
     if (!frames) return;
     std::memset(soundsystem.mixbuffer, 0, soundsystem.mixsize);
-    for (int32_t slot = 0; slot < soundsystem.numactive;) {
-        // A voice that ends leaves the table; the next one moves into its slot.
+    // A voice that ends leaves the table; the next one moves into its slot. Refill functions
+    // that keep restarting each other could shuffle the table forever: visits are bounded.
+    int32_t visits = 4 * SOUNDSYSTEM_MAX_VOICES;
+    for (int32_t slot = 0; slot < soundsystem.numactive && visits--;) {
         if (!active_sounds[slot]->playing || mix_voice(slot, frames, channels)) slot++;
     }
     int32_t master = soundsystem.mastervolume;

@@ -123,6 +123,21 @@ TEST_F(MixerTest, VoiceTable) {
     EXPECT_EQ(soundsystem.numactive, 15);
 }
 
+VRX_Sound *self_stopping;
+void stop_self(void *, uint32_t) {
+    Soundsystem_StopSound(self_stopping);
+}
+
+// A refill function that stops its own stream: the voice moved into its slot is still mixed.
+TEST_F(MixerTest, RefillStoppingItsStreamKeepsTheNextVoice) {
+    mixer_only(44100, 16, 1);
+    self_stopping = &play({0, 0, 0, 0});
+    self_stopping->callback = stop_self;
+    play(std::vector<int32_t>(4096, 1000));
+    EXPECT_EQ(mix(2048)[2047], 996);
+    EXPECT_EQ(soundsystem.numactive, 1);
+}
+
 int32_t refills;
 void count_refill(void *data, uint32_t size) {
     refills++;
