@@ -1,7 +1,6 @@
 // Mixer arithmetic: gains, master volume, clipping, rates, voice ends, loops and streams.
 #include "sound_fixture.h"
 
-#include <algorithm>
 #include <cstring>
 #include <deque>
 
@@ -52,7 +51,6 @@ TEST_F(MixerTest, GainMasterVolumeAndClipping) {
         mixer_only(44100, out_bits, 1);
         for (const Case &c : cases) {
             Soundsystem_SetMasterVolume(c.master);
-            EXPECT_EQ(soundsystem.mastervolume, std::clamp(c.master, 0, 256));
             for (int32_t v = 0; v < c.voices; v++)
                 play(std::vector<int32_t>(4096, c.sample), c.bits);
             std::vector<int16_t> out = mix(2048);
