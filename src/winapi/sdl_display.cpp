@@ -47,6 +47,15 @@ int winapi_start_video() {
     std::lock_guard<std::mutex> guard(init_lock);
     if (video_ready.load(std::memory_order_relaxed)) return 1;
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A 640x480 picture needs no GPU: the software renderer on the window's own framebuffer
+    // spares the GL stack's start-up and memory (without the second hint SDL backs the software
+    // renderer's window surface with a GL texture). At default priority, so the environment's
+    // SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still decide.
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    // Windows get keys, never composed text: an empty compose table spares X's input method
+    // parsing the locale's table (most of the video start-up's CPU time). A user's own stays.
+    setenv("XCOMPOSEFILE", "/dev/null", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         // No display: run on the dummy driver unless the user chose a driver.
         if (std::getenv("SDL_VIDEODRIVER") != nullptr) return 0;

@@ -1,17 +1,32 @@
 // SDL stand-in: the frame slot between the presenting thread and the window's UI thread.
 #include "winapi/sdl_present.h"
 
+#include <algorithm>
 #include <cstring>
 
 BOOL winapi_frame_post(WinapiWindow *record, const WinapiFrameInfo &info, const void *pixels) {
-    size_t bytes = static_cast<size_t>(info.stride) * static_cast<size_t>(info.height);
+    size_t row = static_cast<size_t>(info.stride);
+    std::lock_guard<std::mutex> posting(record->post_lock);
+    // A window closed meanwhile takes nothing more.
+    if (!record->ui.alive.load(std::memory_order_acquire)) return FALSE;
+    std::vector<uint8_t> &spare = record->spare;
+    if (spare.size() != row * static_cast<size_t>(info.height))
+        spare.resize(row * static_cast<size_t>(info.height));
+    // Only the rows shown, stored from the top, so the UI thread draws them without a flip.
+    int32_t first = std::max(info.src.y, 0);
+    int32_t end = std::min(info.src.y + info.src.h, info.height);
+    const auto *from = static_cast<const uint8_t *>(pixels);
+    for (int32_t y = first; y < end; y++) {
+        int32_t m = info.bottomup ? info.height - 1 - y : y;
+        std::memcpy(spare.data() + static_cast<size_t>(y) * row,
+                    from + static_cast<size_t>(m) * row, row);
+    }
     {
         std::lock_guard<std::mutex> guard(record->frame_lock);
-        // A window closed meanwhile takes nothing more.
         if (!record->ui.alive.load(std::memory_order_relaxed)) return FALSE;
-        if (record->pending.size() != bytes) record->pending.resize(bytes);
-        std::memcpy(record->pending.data(), pixels, bytes);
+        record->pending.swap(spare);
         record->pending_info = info;
+        record->pending_info.bottomup = 0;
         record->pending_seq++;
     }
     winapi_ui_wake();
@@ -42,9 +57,8 @@ void winapi_paint(WinapiWindow *record) {
             fresh = true;
         }
     }
-    SDL_SetRenderDrawColor(record->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(record->renderer);
     const WinapiFrameInfo &f = record->shown_info;
+    SDL_Texture *texture = nullptr;
     if (record->shown_seq != 0 && !record->shown.empty()) {
         uint32_t format = texture_format(f.bpp);
         if (!record->texture || record->tex_w != f.width || record->tex_h != f.height ||
@@ -57,15 +71,19 @@ void winapi_paint(WinapiWindow *record) {
             record->tex_format = format;
             fresh = true;
         }
-        if (record->texture) {
-            if (fresh) SDL_UpdateTexture(record->texture, nullptr, record->shown.data(), f.stride);
-            // The texture holds the rows in memory order; a bottom-up image is flipped back.
-            SDL_Rect src = f.src;
-            if (f.bottomup) src.y = f.height - f.src.y - f.src.h;
-            SDL_RenderCopyEx(record->renderer, record->texture, &src, &f.dst, 0.0, nullptr,
-                             f.bottomup ? SDL_FLIP_VERTICAL : SDL_FLIP_NONE);
-        }
+        texture = record->texture;
+        if (texture && fresh) SDL_UpdateTexture(texture, nullptr, record->shown.data(), f.stride);
     }
+    // A picture over the whole client area leaves nothing to clear.
+    int out_w = 0, out_h = 0;
+    SDL_GetRendererOutputSize(record->renderer, &out_w, &out_h);
+    if (!texture || f.dst.x > 0 || f.dst.y > 0 || f.dst.x + f.dst.w < out_w ||
+        f.dst.y + f.dst.h < out_h) {
+        SDL_SetRenderDrawColor(record->renderer, 0, 0, 0, 255);
+        SDL_RenderClear(record->renderer);
+    }
+    // The slot holds the rows from the top: drawn upright as they are.
+    if (texture) SDL_RenderCopy(record->renderer, texture, &f.src, &f.dst);
     SDL_RenderPresent(record->renderer);
 }
 
@@ -89,7 +107,10 @@ void winapi_release_window_video(WinapiWindow *record) {
     record->texture = nullptr;
     record->renderer = nullptr;
     record->sdl = nullptr;
+    // An unfinished present from another thread completes first; it then finds the window gone.
+    std::lock_guard<std::mutex> posting(record->post_lock);
     std::lock_guard<std::mutex> guard(record->frame_lock);
+    std::vector<uint8_t>().swap(record->spare);
     std::vector<uint8_t>().swap(record->pending);
     std::vector<uint8_t>().swap(record->shown);
     record->shown_seq = record->pending_seq = 0;

@@ -45,9 +45,13 @@ struct WinapiWindow {
     uint32_t tex_format = 0;
     bool needs_paint = false;
     uint8_t keys_down[256] = {}; // keys sent down and not yet up
-    // The frame slot: written under frame_lock by any thread, taken by the UI thread.
+    // Three frame buffers: a presenting thread fills `spare` under post_lock alone, then swaps
+    // it with `pending` under frame_lock; the UI thread swaps `pending` with `shown` under
+    // frame_lock. Neither thread copies a frame while holding the lock the other one takes.
+    std::mutex post_lock; // taken before frame_lock, never after it
+    std::vector<uint8_t> spare;
     std::mutex frame_lock;
-    std::vector<uint8_t> pending;
+    std::vector<uint8_t> pending; // rows from the top
     WinapiFrameInfo pending_info{};
     uint64_t pending_seq = 0;
     std::vector<uint8_t> shown; // UI thread only

@@ -45,8 +45,6 @@ inline void expect_drawn(const VRX_Bitmap &loaded, int32_t w, int32_t h,
     VRX_Bitmap ref{};
     VRX_CreateBitmap(w, h, &ref);
     for (int32_t i = 0; i < w * h; i++) VRX_DrawPixel(i % w, i / w, argb.at(size_t(i)), ref);
-    for (int32_t i = 0; i < w * h && !testing::Test::HasFailure(); i++)
-        EXPECT_EQ(VRX_GetPixel(i % w, i / w, loaded), VRX_GetPixel(i % w, i / w, ref)) << i;
     EXPECT_EQ(std::memcmp(ref.data, loaded.data, ref.size), 0);
     printed([&] { VRX_DeleteBitmap(&ref); });
 }

@@ -337,4 +337,30 @@ TEST_F(Window, SixteenBitDoubledFrameShowsThePicture) {
     EXPECT_EQ(std::vector<uint32_t>({pixel(0, 0), pixel(1, 1), pixel(2, 0), pixel(63, 47)}),
               std::vector<uint32_t>({0x00FF00, 0x00FF00, 0xFF0000, 0xFF0000}));
 }
+// Part of a bitmap section blitted onto the window lands upright in either row order, and the
+// rest of the client area is black.
+TEST_F(Window, BlittedRectangleOfEitherRowOrder) {
+    for (LONG height : {6L, -6L}) {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void *bits = nullptr;
+        HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(dib, nullptr);
+        for (uint32_t m = 0; m < 6; m++) // each pixel names its row from the top and its column
+            for (uint32_t x = 0; x < 8; x++)
+                static_cast<uint32_t *>(bits)[m * 8 + x] = ((height > 0 ? 5 - m : m) << 16) | x;
+        HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(memory, dib);
+        EXPECT_TRUE(BitBlt(screen, 10, 20, 4, 3, memory, 2, 1, SRCCOPY));
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        ReleaseDC(window, screen);
+        DeleteObject(dib);
+        pump();
+        EXPECT_EQ(std::vector<uint32_t>(
+                      {pixel(10, 20), pixel(13, 20), pixel(11, 22), pixel(9, 20), pixel(10, 23)}),
+                  std::vector<uint32_t>({0x010002, 0x010005, 0x030003, 0, 0}))
+            << height;
+    }
+}
 } // namespace
