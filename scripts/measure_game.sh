@@ -5,7 +5,8 @@
 # share of a core and the frames it draws per second against the presents the logic thread
 # posts (three per game step).
 # With perf installed it also gives the CPU time the start-up took (all threads), which a busy
-# machine does not inflate. SDL_RENDER_DRIVER=software measures without SDL's GL renderer.
+# machine does not inflate. The window draws with SDL's software renderer unless
+# SDL_RENDER_DRIVER names another (SDL_RENDER_DRIVER=opengl measures SDL's GL renderer).
 # Usage: scripts/measure_game.sh [build folder]   (default build-run)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -76,8 +76,7 @@ void decode_row(Bmp &b, const uint8_t *p, uint32_t *out) {
 
 int32_t vrx_decode_bmp(const uint8_t *file, uint32_t size, VRX_Bitmap *bitmap) {
     if (size < 54) return reject("header truncated");
-    Bmp b;
-    b.bad = 0;
+    Bmp b{}; // indices past the colour count read as 0 until the file is rejected
     const uint32_t offset = vrx_le16(file + 10);
     b.width = int32_t(vrx_le32(file + 18));
     int64_t height = int32_t(vrx_le32(file + 22));

@@ -126,11 +126,10 @@ int32_t decode_rle(Tga &t, vrx_image_rows &rows, int32_t y0, int32_t dy, bool mi
 
 int32_t vrx_decode_tga(const uint8_t *file, uint32_t size, VRX_Bitmap *bitmap) {
     if (size < 18) return reject("header truncated");
-    Tga t;
+    Tga t{}; // unset map slots read as 0 until the file is rejected for using them
     t.file = file;
     t.size = size;
     t.pos = 18u + file[0];
-    t.bad = 0;
     const uint32_t type = file[2], bpp = file[16], descriptor = file[17];
     t.width = int32_t(vrx_le16(file + 12));
     t.height = int32_t(vrx_le16(file + 14));

@@ -40,13 +40,23 @@ void mix_run(const void *data, int32_t *acc, uint32_t frames, uint64_t position,
     using Sample = std::conditional_t<Source16, int16_t, uint8_t>;
     const auto *samples = static_cast<const Sample *>(data);
     auto gl = static_cast<int16_t>(gain_left), gr = static_cast<int16_t>(gain_right);
-    Sample picked[MIX_CHUNK];
+    Sample picked[MIX_CHUNK + 2]; // room for the half-speed pairs' offset
     while (frames) {
         uint32_t n = frames < MIX_CHUNK ? frames : MIX_CHUNK;
         const Sample *first = samples + static_cast<size_t>(position >> 8);
         uint32_t fraction = static_cast<uint32_t>(position & 0xFF);
         if (step == 256) {
             accumulate<Stereo>(first, acc, n, gl, gr);
+        } else if (step == 128) {
+            // Half speed: frame i reads sample (i + fraction / 128) / 2, so every sample is
+            // taken twice; built as pairs (a loop the compiler vectorises), then offset.
+            uint32_t half = fraction >> 7, pairs = (n + half + 1) / 2;
+            for (uint32_t k = 0; k < pairs; k++) picked[2 * k] = picked[2 * k + 1] = first[k];
+            accumulate<Stereo>(picked + half, acc, n, gl, gr);
+        } else if (step == 512) {
+            // Double speed (a stereo source at the output rate): frame i reads sample 2 i.
+            for (uint32_t i = 0; i < n; i++) picked[i] = first[2 * i];
+            accumulate<Stereo>(picked, acc, n, gl, gr);
         } else {
             if (uint64_t{n} * step < 0xFFFFFF00u) {
                 // Unrolled: the picks are independent loads, limited by the loop's own overhead.
@@ -93,8 +103,9 @@ bool mix_voice(int32_t slot, uint32_t frames, uint32_t out_channels) {
         if (v->callback) {
             v->callback(v->data, v->size);
             v->position %= end;
-            // The refill function may have stopped this or another voice.
-            if (slot >= soundsystem.numactive || active_sounds[slot] != v) return true;
+            // The refill function may have stopped this or another voice: whatever moved into
+            // this slot is still to be mixed.
+            if (slot >= soundsystem.numactive || active_sounds[slot] != v) return false;
         } else if (v->loop) {
             v->position %= end;
         } else {
@@ -149,8 +160,10 @@ void VRX_MixBuffers(void *output, uint32_t length) {
     std::memset(static_cast<uint8_t *>(output) + written, bits == 16 ? 0 : 128, length - written);
     if (!frames) return;
     std::memset(soundsystem.mixbuffer, 0, soundsystem.mixsize);
-    for (int32_t slot = 0; slot < soundsystem.numactive;) {
-        // A voice that ends leaves the table; the next one moves into its slot.
+    // A voice that ends leaves the table; the next one moves into its slot. Refill functions
+    // that keep restarting each other could shuffle the table forever: visits are bounded.
+    int32_t visits = 4 * SOUNDSYSTEM_MAX_VOICES;
+    for (int32_t slot = 0; slot < soundsystem.numactive && visits--;) {
         if (!active_sounds[slot]->playing || mix_voice(slot, frames, channels)) slot++;
     }
     int32_t master = soundsystem.mastervolume;

@@ -36,18 +36,18 @@ TEST_F(Depth32, ShadedAndTextureFillsStepThroughTheirValues) {
 }
 
 // Fills use wide stores that may overlap at the ends: every length at every alignment must write
-// its span and nothing around it.
+// its span and nothing around it. 32 bits keep the top byte; 16 bits convert the colour.
 TEST_F(Depth16, FillsWriteExactlyTheirSpan) {
     for (int32_t start = 0; start < 16; ++start)
-        for (int32_t n = 0; n <= 80; ++n) {
+        for (int32_t n = -1; n <= 80; ++n) {
             V32 d(112, 7);
             V16 e(112, 7);
-            VornBlit_BlitFill32(d.data() + start, n, 0xABCDEF);
-            VornBlit_BlitFill16(e.data() + start, n, 0xFFFFFF);
+            VornBlit_BlitFill32(d.data() + start, n, 0x80FF0000);
+            VornBlit_BlitFill16(e.data() + start, n, 0xFF8040);
             for (int32_t i = 0; i < 112; ++i) {
                 const bool in = i >= start && i < start + n;
-                ASSERT_EQ(d[i], in ? 0xABCDEFu : 7u) << start << " " << n << " " << i;
-                ASSERT_EQ(e[i], in ? 0x7FFF : 7) << start << " " << n << " " << i;
+                ASSERT_EQ(d[i], in ? 0x80FF0000u : 7u) << start << " " << n << " " << i;
+                ASSERT_EQ(e[i], in ? 0x7E08 : 7) << start << " " << n << " " << i;
             }
         }
 }

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include "support/temp_dir.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -44,8 +45,6 @@ inline void expect_drawn(const VRX_Bitmap &loaded, int32_t w, int32_t h,
     VRX_Bitmap ref{};
     VRX_CreateBitmap(w, h, &ref);
     for (int32_t i = 0; i < w * h; i++) VRX_DrawPixel(i % w, i / w, argb.at(size_t(i)), ref);
-    for (int32_t i = 0; i < w * h && !testing::Test::HasFailure(); i++)
-        EXPECT_EQ(VRX_GetPixel(i % w, i / w, loaded), VRX_GetPixel(i % w, i / w, ref)) << i;
     EXPECT_EQ(std::memcmp(ref.data, loaded.data, ref.size), 0);
     printed([&] { VRX_DeleteBitmap(&ref); });
 }
@@ -59,7 +58,7 @@ struct ImageFiles : BothDepths {
         char pattern[] = "/tmp/image_test_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
-        printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+        printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
         memory_before = g_mem_in_use;
     }
     void TearDown() override {

@@ -31,6 +31,11 @@ Bytes scx(int w, int h, Bytes pal, const Bytes &pixels) {
     return le("4222", {0x33584952, uint32_t(w), uint32_t(h), 0}) + pal + pixels;
 }
 
+Bytes patch(Bytes b, std::initializer_list<std::pair<size_t, uint8_t>> at) {
+    for (auto [i, v] : at) b.at(i) = v;
+    return b;
+}
+
 const uint32_t A = 0xFF102030, B = 0xFF405060, C = 0xFF708090, D = 0xFFA0B0C0, W = 0xFFFFFFFF;
 const Bytes kABCD = {0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0x90, 0x80, 0x70, 0xC0, 0xB0, 0xA0};
 const Bytes kMap = {1, 2, 3, 4, 5, 6};
@@ -90,6 +95,7 @@ std::vector<Case> cases() {
         {tga(1, 8, 2, 1, 0x20, {3, 2}, kMap, 2), 2, 1, {M1, M0}, 't', true},
         {tga(1, 8, 1, 1, 0, {255}, {0, 0x7C, 1, 0}, 255, 15), 1, 1, {0xFFF80000}, 't'},
         {tga(2, 24, 1, 1, 0, {1, 2, 3}, kMap), 1, 1, {M0}, 't'},
+        {patch(tga(2, 24, 1, 1, 0, {1, 2, 3}), {{5, 2}, {7, 24}}), 1, 1, {M0}, 't'}, // no map type
         // run-length: a packet across the row end and a last single raw pixel; grey; mapped
         {tga(10, 24, 3, 2, 0x20, rle), 3, 2, {A, A, A, B, C, D}, 'r', true},
         {tga(11, 8, 3, 1, 0x30, {0x81, 0x40, 0, 0xFF}), 3, 1, {W, G, G}, 'r'},
@@ -103,6 +109,8 @@ std::vector<Case> cases() {
         {bmp(2, 1, 16, {0x1F, 0x80, 0xE0, 0x03}), 2, 1, {0xFF0000F8, 0xFF00F800}, 'b'},
         {bmp(1, 1, 16, {0x4F, 0xA3, 0, 0}, {}, 0, 3), 1, 1, {0xFF3040F0}, 'b'},
         {bmp(1, 1, 32, {1, 2, 3, 4}, {}, 0, 3), 1, 1, {0x01040302}, 'b'},
+        // only the low halves of the data offset and the compression count
+        {patch(bmp(1, 1, 32, {1, 2, 3, 4}, {}, 0, 3), {{12, 1}, {32, 1}}), 1, 1, {0x01040302}, 'b'},
         // PCX: runs across row ends, planes, past 64 KiB; SCX: 6-bit components, past 64 KiB
         {pcx(3, 2, 1, {0xC4, 9, 0xC0, 7, 0xC2, 200}, ramp_palette()), 3, 2, pcx_px, 'p', true},
         {pcx(2, 2, 3, planes), 2, 2, {0xFF102030, 0xFF102131, G, G}, 'q', true},
@@ -159,22 +167,19 @@ TEST_P(Images, RefuseEveryTruncation) {
     }
 }
 
-// One line of the loader's own between its first words and the "not loaded" line.
+// One line of the loader's own between its first words and the "not loaded" line (cut files
+// are the truncation test's).
 TEST_P(Images, RefuseInconsistentFiles) {
-    const Bytes rgb = tga(2, 24, 2, 2, 0, kABCD);
     const struct {
         const char *what, *name;
         Bytes file;
     } bad[] = {
-        {"TGA header cut", "b.tga", Bytes(rgb.begin(), rgb.begin() + 17)},
-        {"image ID past the end", "b.tga", tga(2, 24, 1, 1, 0, {}, {}, 0, 0, 4)},
         {"map of 8-bit entries", "b.tga", tga(1, 8, 1, 1, 0, {0}, kMap, 0, 8)},
         {"pixel depth 12", "b.tga", tga(2, 12, 1, 1, 0, {1, 2, 3, 4})},
         {"no pixels", "b.tga", tga(2, 24, 0, 5, 0, kABCD)},
         {"index past the map", "b.tga", tga(1, 8, 2, 1, 0, {0, 2}, kMap)},
         {"index below the map", "b.tga", tga(1, 8, 1, 1, 0, {0}, kMap, 1)},
         {"packet past the image", "b.tga", tga(10, 24, 2, 2, 0, {0x84, 1, 2, 3})},
-        {"packets end early", "b.tga", tga(10, 24, 2, 2, 0, {0x82, 1, 2, 3})},
         {"huge image from a few bytes", "b.tga", tga(10, 8, 65535, 65535, 0, {0xFF, 0})},
         {"BMP index past its colour count", "b.bmp", bmp(2, 1, 4, {0x12, 0, 0, 0}, Bytes(8), 2)},
         {"palette past the end", "b.bmp", bmp(1, 1, 8, {0, 0, 0, 0}, Bytes(8), 200)},
@@ -182,7 +187,6 @@ TEST_P(Images, RefuseInconsistentFiles) {
         {"negative width", "b.bmp", bmp(-4, 1, 8, {0, 0, 0, 0})},
         {"most negative height", "b.bmp", bmp(1, INT32_MIN, 8, {0, 0, 0, 0})},
         {"huge rows", "b.bmp", bmp(0x40000000, 4, 32, {0, 0, 0, 0})},
-        {"PCX without room for its palette", "b.pcx", pcx(1, 1, 1, {0}, Bytes(700))},
         {"huge image from a few bytes", "b.pcx", pcx(65536, 65536, 3, {0xFF, 1})},
         {"SCX without pixels", "b.scx", scx(0, 2, {}, {1, 2, 3})},
     };
@@ -225,7 +229,8 @@ TEST_P(Images, ArchiveEntryLoadsAfterTheFoundLine) {
     Bytes file = tga(2, 24, 1, 1, 0, {1, 2, 3});
     Bytes image = make_image({{"glowbyjr.tga", std::string(file.begin(), file.end())}}, 0);
     write("game.vorn", image);
-    printed([&] { vornfile_mountimage((dir / "game.vorn").c_str(), VORNFILE_MOUNT_ARCHIVE); });
+    printed(
+        [&] { vornfile_mountimage((dir / "game.vorn").string().c_str(), VORNFILE_MOUNT_ARCHIVE); });
     VRX_Bitmap bm{};
     EXPECT_EQ(printed([&] { VRX_LoadBitmap("GlowbyJr.TGA", &bm); }),
               T + ("found file at offset: " + std::to_string(image.size() - file.size()) + "\n"));
@@ -233,7 +238,7 @@ TEST_P(Images, ArchiveEntryLoadsAfterTheFoundLine) {
     drop(&bm);
     printed([] { vornfile_closeimage(); });
     std::filesystem::remove(dir / "game.vorn");
-    printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+    printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
 }
 
 TEST_P(Images, PaletteFileGivesItsFirst768Bytes) {

@@ -51,7 +51,6 @@ TEST(WavTest, HeadersAreCheckedAgainstTheFile) {
         {"no samples", wav(1, 1, 8000, 16, 0, 0), "", 1, 0},
         {"fourth fmt byte free", edit(good, 15, "x"), "", 1, 200},
         {"not RIFF", edit(good, 0, "RIFX"), "No WAV file"},
-        {"not WAVE", edit(good, 8, "AVI "), "No WAV file"},
         {"empty", Bytes{}, "No WAV file"},
         {"RIFF only", Bytes(good.begin(), good.begin() + 12), ""},
         {"no fmt", edit(good, 12, "junk"), ""},
@@ -61,7 +60,6 @@ TEST(WavTest, HeadersAreCheckedAgainstTheFile) {
         {"data past end", wav(1, 2, 22050, 16, 401, 400), "WAV data larger than file\n"},
         {"huge data", wav(1, 2, 22050, 16, 0xFFFFFFF0u, 16), "WAV data larger than file\n"},
         {"4 bits", wav(1, 1, 22050, 4, 400, 400), "WAV format not supported\n"},
-        {"no channels", wav(1, 0, 22050, 16, 400, 400), "WAV format not supported\n"},
         {"rate 0", wav(1, 1, 0, 16, 400, 400), "WAV format not supported\n"},
     };
     for (const Case &c : cases) {
