@@ -19,7 +19,7 @@ set(TINTFALL_EXE "${TINTFALL_DIR}/Ormwell Studios - Tintfall (2010).exe")
 set(TINTFALL_ASSETS ${TINTFALL_DIR}/assets/font_heat.tga ${TINTFALL_DIR}/assets/leds.tga
     ${TINTFALL_DIR}/assets/glowbyjr.tga)
 
-add_executable(tintfall ${VRX_SRC}/game/game_entry.cpp)
+add_executable(tintfall WIN32 ${VRX_SRC}/game/game_entry.cpp)
 target_link_libraries(tintfall PRIVATE tintfall_game vrx_entry vrx)
 
 add_custom_command(OUTPUT ${TINTFALL_ASSETS}

@@ -6,7 +6,7 @@ set -euo pipefail
 
 build_pkgs=(g++ cmake ninja-build pkg-config libsdl2-dev)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool
-           imagemagick libx11-dev x11-utils time)
+           imagemagick libx11-dev x11-utils time g++-mingw-w64-x86-64 wine64)
 
 want=("${build_pkgs[@]}")
 [ "${1:-build}" = test ] && want+=("${test_pkgs[@]}")

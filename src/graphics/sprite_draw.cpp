@@ -28,6 +28,10 @@ void blend_rows(int32_t x, int32_t y, const VRX_Sprite &s, const VRX_Bitmap &t, 
     const typename D::pixel *src = vrx_sprite_row<D>(s, c.srcy) + c.srcx;
     typename D::pixel *dst = vrx_target_row<D>(t, c.dsty) + c.dstx;
     for (int32_t row = 0; row < c.rows; row++, src += s.width, dst += t.width) {
+        if constexpr (D::bytes == 4) {
+            kernel(dst, src, c.cols);
+            continue;
+        }
         for (int32_t done = 0; done < c.cols; done += SPAN_MAX) {
             const int32_t n = std::min(SPAN_MAX, c.cols - done);
             kernel(dst + done, src + done, n);

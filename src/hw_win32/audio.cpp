@@ -1,5 +1,7 @@
 // Audio output on wave-out: a ring of four buffers of 2048 frames kept queued at the device.
-// Each buffer the device hands back is mixed again and queued behind the other three.
+// Each buffer the device hands back is mixed again and queued behind the other three. Windows
+// forbids wave-out calls inside the device's callback (they can deadlock there), so the
+// callback only counts finished buffers and a feeder thread mixes and queues them, in order.
 #include "hw_win32/audio_internal.h"
 #include "hw_win32/win32.h"
 #include "sound/audio_device.h"
@@ -7,8 +9,11 @@
 
 #include "base/dbg.h"
 
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 HWAVEOUT g_wo = nullptr;
 WAVEFORMATEX g_wf = {};
@@ -31,10 +36,59 @@ static void wait_for_callbacks() {
     while (g_audio_callbacks.load()) Sleep(1);
 }
 
+// Buffers handed back and not yet refilled, and the thread that refills them.
+static std::mutex g_feed_lock;
+static std::condition_variable g_feed_wake;
+static uint32_t g_feed_pending = 0;
+static bool g_feed_quit = false;
+// Never destroyed: the process may end with the device open, and a running std::thread must
+// not be destroyed.
+static std::thread *g_feeder = nullptr;
+
+static void feed_buffers() {
+    std::unique_lock<std::mutex> lock(g_feed_lock);
+    for (;;) {
+        g_feed_wake.wait(lock, [] { return g_feed_quit || g_feed_pending; });
+        if (g_feed_quit) return;
+        g_feed_pending--;
+        lock.unlock();
+        if (!exitflag.load(std::memory_order_relaxed) && !g_audio_stopping.load()) fillnextbuffer();
+        lock.lock();
+    }
+}
+
+static void start_feeder() {
+    {
+        std::lock_guard<std::mutex> lock(g_feed_lock);
+        g_feed_pending = 0;
+        g_feed_quit = false;
+    }
+    g_feeder = new std::thread(feed_buffers);
+}
+
+static void stop_feeder() {
+    if (!g_feeder) return;
+    {
+        std::lock_guard<std::mutex> lock(g_feed_lock);
+        g_feed_quit = true;
+    }
+    g_feed_wake.notify_one();
+    if (g_feeder->get_id() == std::this_thread::get_id())
+        g_feeder->detach();
+    else
+        g_feeder->join();
+    delete g_feeder;
+    g_feeder = nullptr;
+}
+
 void CALLBACK waveOutProc(HWAVEOUT, UINT message, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
     if (message != WOM_DONE) return;
     g_audio_callbacks.fetch_add(1);
-    if (!exitflag.load(std::memory_order_relaxed) && !g_audio_stopping.load()) fillnextbuffer();
+    {
+        std::lock_guard<std::mutex> lock(g_feed_lock);
+        g_feed_pending++;
+    }
+    g_feed_wake.notify_one();
     g_audio_callbacks.fetch_sub(1);
 }
 
@@ -55,6 +109,7 @@ void fillnextbuffer() {
 void VRX_audio_closedown() {
     // No callback may queue a buffer again once the device has handed them all back.
     g_audio_stopping.store(1);
+    stop_feeder();
     wait_for_callbacks();
     if (g_waveout_opened) {
         waveOutReset(g_wo);
@@ -97,6 +152,7 @@ int32_t VRX_audio_setformat(uint32_t frequency, uint32_t bits, uint32_t, uint32_
     g_wf.wBitsPerSample = static_cast<WORD>(bits);
     g_wf.cbSize = 0;
     g_audio_stopping.store(0);
+    start_feeder();
     if (waveOutOpen(&g_wo, WAVE_MAPPER, &g_wf, reinterpret_cast<DWORD_PTR>(waveOutProc), 0,
                     CALLBACK_FUNCTION) == MMSYSERR_NOERROR)
         _dbg_printf("AUDIO: opening audio device succesful!\n");

@@ -2,6 +2,7 @@
 // directory mount with a stream each.
 #include "vornfile/vornfile.h"
 #include "vornfile/vornfile_internal.h"
+#include "vornfile/vornfile_sys.h"
 
 #include "base/dbg.h"
 #include "base/memory.h"
@@ -36,8 +37,8 @@ static int32_t open_directory_file(const char *folded, vornfile_handle *handle, 
     FILE *fp = std::fopen(path, mode == 1 ? "wb" : "rb");
     _wrap_free_dbg(path, VORNFILE_SOURCE, __LINE__);
     if (!fp) return 0;
-    long end = -1;
-    if (std::fseek(fp, 0, SEEK_END) == 0) end = std::ftell(fp);
+    int64_t end = -1;
+    if (vornfile_fseek64(fp, 0, SEEK_END) == 0) end = vornfile_ftell64(fp);
     // A size that does not fit the handle (or a directory opened as a file) is no file.
     if (end < 0 || end > INT32_MAX) {
         std::fclose(fp);
@@ -85,15 +86,14 @@ int32_t vornfile_open(const char *name, vornfile_handle *handle, int32_t mode) {
 
 void vornfile_read(void *dst, uint32_t size, uint32_t count, vornfile_handle *handle) {
     FILE *fp = handle_stream(handle);
-    if (fp && std::fseek(fp, static_cast<long>(handle->pos), SEEK_SET) == 0)
-        std::fread(dst, size, count, fp);
+    if (fp && vornfile_fseek64(fp, handle->pos, SEEK_SET) == 0) std::fread(dst, size, count, fp);
     handle->pos += size * count;
 }
 
 void vornfile_write(const void *src, uint32_t size, uint32_t count, vornfile_handle *handle) {
     // Archives are read-only.
     if (archive_mount() || !handle->stream) return;
-    if (std::fseek(handle->stream, static_cast<long>(handle->pos), SEEK_SET) == 0)
+    if (vornfile_fseek64(handle->stream, handle->pos, SEEK_SET) == 0)
         std::fwrite(src, size, count, handle->stream);
     handle->pos += size * count;
 }
@@ -117,12 +117,11 @@ void vornfile_gets(char *dst, int32_t length, vornfile_handle *handle) {
     if (!dst || length <= 0) return;
     FILE *fp = handle_stream(handle);
     // An empty line rather than stale bytes when nothing could be read.
-    if (!fp || std::fseek(fp, static_cast<long>(handle->pos), SEEK_SET) != 0 ||
-        !std::fgets(dst, length, fp)) {
+    if (!fp || vornfile_fseek64(fp, handle->pos, SEEK_SET) != 0 || !std::fgets(dst, length, fp)) {
         dst[0] = 0;
         if (!fp) return;
     }
-    long at = std::ftell(fp);
+    int64_t at = vornfile_ftell64(fp);
     if (at >= 0) handle->pos = static_cast<uint32_t>(at);
 }
 

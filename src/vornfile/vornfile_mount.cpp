@@ -1,6 +1,7 @@
 // Mounting and unmounting the image: the archive header, the directory scan, the name hash.
 #include "vornfile/vornfile.h"
 #include "vornfile/vornfile_internal.h"
+#include "vornfile/vornfile_sys.h"
 
 #include "base/dbg.h"
 #include "base/memory.h"
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,16 +33,12 @@ static uint32_t scan_capacity = 0; // name slots allocated for the filling pass
 
 // Directories being scanned, outermost first: a link back to one of them would recurse until the
 // path buffer runs out, and two such links would double the work at every level.
-struct scan_level {
-    dev_t device;
-    ino_t inode;
-};
-static scan_level scan_stack[sizeof curDir / 2 + 2];
+static vornfile_folderid scan_stack[sizeof curDir / 2 + 2];
 static uint32_t scan_depth = 0;
 
-static int32_t scanning(const struct stat &status) {
+static int32_t scanning(const vornfile_folderid &id) {
     for (uint32_t i = 0; i < scan_depth; i++)
-        if (scan_stack[i].device == status.st_dev && scan_stack[i].inode == status.st_ino) return 1;
+        if (scan_stack[i].volume == id.volume && scan_stack[i].index == id.index) return 1;
     return 0;
 }
 
@@ -145,7 +141,7 @@ static void image_fault(int32_t status, const char *what, const char *path) {
 
 static FILE *open_image(const char *path) {
     FILE *fp = std::fopen(path, "rb");
-    if (fp && (std::fseek(fp, 0, SEEK_END) != 0 || std::ftell(fp) < 0)) {
+    if (fp && (vornfile_fseek64(fp, 0, SEEK_END) != 0 || vornfile_ftell64(fp) < 0)) {
         std::fclose(fp);
         fp = nullptr;
     }
@@ -153,7 +149,7 @@ static FILE *open_image(const char *path) {
         image_fault(VORNFILE_STATUS_CANNOTOPEN, "could not open image", path);
         return nullptr;
     }
-    image_length = static_cast<uint64_t>(std::ftell(fp));
+    image_length = static_cast<uint64_t>(vornfile_ftell64(fp));
     return fp;
 }
 
@@ -189,7 +185,7 @@ int32_t vornfile_mountimage(const char *path, uint32_t mode) {
         uint64_t start = 0;
         if (mode == VORNFILE_MOUNT_EXECUTABLE) {
             uint8_t trailer[4];
-            if (image_length < 4 || std::fseek(fp, static_cast<long>(image_length - 4), SEEK_SET) ||
+            if (image_length < 4 || vornfile_fseek64(fp, image_length - 4, SEEK_SET) ||
                 std::fread(trailer, 1, 4, fp) != 4) {
                 image_fault(VORNFILE_STATUS_NOARCHIVE, "image has no trailer", path);
                 std::fclose(fp);
@@ -203,7 +199,7 @@ int32_t vornfile_mountimage(const char *path, uint32_t mode) {
                 return 0;
             }
         }
-        if (std::fseek(fp, static_cast<long>(start), SEEK_SET) != 0) {
+        if (vornfile_fseek64(fp, start, SEEK_SET) != 0) {
             image_fault(VORNFILE_STATUS_CANNOTOPEN, "could not open image", path);
             std::fclose(fp);
             return 0;
@@ -394,18 +390,19 @@ void vornfile_opendir(const char *path, int32_t fill) {
     if (levels > 1) _dbg_printf("path has %d sublevels\n", levels);
 
     // Come back to exactly where we started, whatever the path looked like.
-    int start = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (start < 0 || chdir(path) != 0) {
+    vornfile_savedcwd start;
+    if (!vornfile_cwd_save(&start) || chdir(path) != 0) {
         _dbg_printf("error reading directory\n");
-        if (start >= 0) close(start);
+        vornfile_cwd_restore(&start);
         closedir(dir);
         return;
     }
     // Every level adds at least two bytes to curDir, so the stack cannot fill; stay safe anyway.
-    struct stat here;
+    vornfile_folderid here;
     uint32_t depth = scan_depth;
-    if (stat(".", &here) == 0 && scan_depth < sizeof scan_stack / sizeof scan_stack[0])
-        scan_stack[scan_depth++] = {here.st_dev, here.st_ino};
+    if (vornfile_folder_identity(".", &here) &&
+        scan_depth < sizeof scan_stack / sizeof scan_stack[0])
+        scan_stack[scan_depth++] = here;
     while (struct dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
         if (!std::strcmp(name, ".") || !std::strcmp(name, "..")) continue;
@@ -416,7 +413,8 @@ void vornfile_opendir(const char *path, int32_t fill) {
             continue;
         }
         size_t n = std::strlen(name);
-        if (scanning(status)) {
+        vornfile_folderid id;
+        if (vornfile_folder_identity(name, &id) && scanning(id)) {
             _dbg_printf("directory loop, skipped: %.*s%s/\n", diroffset, curDir, name);
             continue;
         }
@@ -434,6 +432,5 @@ void vornfile_opendir(const char *path, int32_t fill) {
     }
     scan_depth = depth;
     if (closedir(dir) != 0) std::printf("Error closing directory\n");
-    if (fchdir(start) != 0) _dbg_printf("could not return to the starting directory\n");
-    close(start);
+    if (!vornfile_cwd_restore(&start)) _dbg_printf("could not return to the starting directory\n");
 }

@@ -1,5 +1,6 @@
-// The process entry on systems without WinMain: starts the display and hands over to WinMain.
-#ifndef _WIN32 // Windows starts the process at WinMain itself
+// The process entry. Without WinMain from the system it starts the display and hands over to
+// WinMain; on Windows the C runtime enters WinMain itself.
+#ifndef _WIN32
 #include "winapi/standin.h"
 #include "winapi/winapi.h"
 
@@ -29,4 +30,14 @@ int main(int argc, char **argv) {
     std::fflush(stderr);
     _exit(status);
 }
+#else
+#include "winapi/winapi.h"
+
+DWORD WINAPI win32_main(LPVOID parameter);
+
+// The C runtime calls WinMain, and WinMain starts win32_main; both live in libraries the linker
+// has passed by the time the runtime asks for WinMain. The link names this table (-u), which
+// takes both in.
+extern "C" void *const vrx_process_entry[] = {reinterpret_cast<void *>(WinMain),
+                                              reinterpret_cast<void *>(win32_main)};
 #endif

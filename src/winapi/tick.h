@@ -1,14 +1,19 @@
-// Millisecond tick source (stand-in for GetTickCount), with a virtual clock for tests.
+// Millisecond tick source (GetTickCount), with a virtual clock for tests.
 #pragma once
 #include <cstdint>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 typedef uint32_t DWORD;
 
 // Milliseconds from a monotonic clock; wraps after 2^32 ms.
 DWORD GetTickCount();
+#endif
 
 // Test hooks. A manual clock moves only through winapi_clock_advance; a stepping clock
-// advances by `step` after every reading, so busy waits on it end at once.
+// advances by `step` after every reading, so busy waits on it end at once. On Windows the
+// test programs' own support code supplies them in front of the system's GetTickCount.
 void winapi_clock_use_real();
 void winapi_clock_use_manual(uint32_t start);
 void winapi_clock_use_stepping(uint32_t start, uint32_t step);

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include <vfw.h>
+
+#include "winapi/tick.h"
 #else
 #include "winapi/tick.h"
 #include "winapi/types.h"

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <malloc.h>
 
+#ifdef _WIN32
+#define malloc_usable_size _msize
+#endif
+
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 

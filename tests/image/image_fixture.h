@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include "support/temp_dir.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -57,7 +58,7 @@ struct ImageFiles : BothDepths {
         char pattern[] = "/tmp/image_test_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
-        printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+        printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
         memory_before = g_mem_in_use;
     }
     void TearDown() override {

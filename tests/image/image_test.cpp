@@ -229,7 +229,8 @@ TEST_P(Images, ArchiveEntryLoadsAfterTheFoundLine) {
     Bytes file = tga(2, 24, 1, 1, 0, {1, 2, 3});
     Bytes image = make_image({{"glowbyjr.tga", std::string(file.begin(), file.end())}}, 0);
     write("game.vorn", image);
-    printed([&] { vornfile_mountimage((dir / "game.vorn").c_str(), VORNFILE_MOUNT_ARCHIVE); });
+    printed(
+        [&] { vornfile_mountimage((dir / "game.vorn").string().c_str(), VORNFILE_MOUNT_ARCHIVE); });
     VRX_Bitmap bm{};
     EXPECT_EQ(printed([&] { VRX_LoadBitmap("GlowbyJr.TGA", &bm); }),
               T + ("found file at offset: " + std::to_string(image.size() - file.size()) + "\n"));
@@ -237,7 +238,7 @@ TEST_P(Images, ArchiveEntryLoadsAfterTheFoundLine) {
     drop(&bm);
     printed([] { vornfile_closeimage(); });
     std::filesystem::remove(dir / "game.vorn");
-    printed([&] { vornfile_mountimage(dir.c_str(), VORNFILE_MOUNT_DIRECTORY); });
+    printed([&] { vornfile_mountimage(dir.string().c_str(), VORNFILE_MOUNT_DIRECTORY); });
 }
 
 TEST_P(Images, PaletteFileGivesItsFirst768Bytes) {

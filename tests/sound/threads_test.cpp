@@ -12,6 +12,9 @@ void refill(void *data, uint32_t size) {
 
 TEST_F(SoundGroup, VoicesChangeWhileTheDeviceMixes) {
     printed([] { Soundsystem_Init(44100, 8192, 16, 2); });
+#ifdef _WIN32
+    if (!g_audio_buffer) GTEST_SKIP() << "no wave-out device";
+#endif
     ASSERT_NE(g_audio_buffer, nullptr);
     VRX_Sound sounds[24] = {};
     void (*const actions[])(VRX_Sound *, uint32_t) = {

@@ -1,4 +1,6 @@
-// Every test program runs headless unless the caller chose SDL drivers itself.
+// Every test program runs headless unless the caller chose SDL drivers itself. Windows has no
+// SDL drivers to choose.
+#ifndef _WIN32
 #include <cstdlib>
 
 namespace {
@@ -8,3 +10,4 @@ const int headless = [] {
     return 0;
 }();
 } // namespace
+#endif

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include "support/temp_dir.h"
 
 using Bytes = std::vector<uint8_t>;
 using Entry = std::pair<std::string, std::string>; // stored name, contents

@@ -27,12 +27,15 @@ std::vector<Record> listing(const char *pattern) {
 TEST_F(Vornfile, DirectoryMountScansTheTreeSkipsLoopsAndKeepsTheWorkingDirectory) {
     write_file(dir / "data" / "set" / "a.tga", "AAAA");
     write_file(dir / "data" / "set" / "sub" / "b.tga", "BB");
-    std::filesystem::create_directory_symlink("..", dir / "data" / "set" / "sub" / "up");
+    // Where the system (or Wine) makes no folder links, the tree is scanned without the loop.
+    std::error_code linked;
+    std::filesystem::create_directory_symlink("..", dir / "data" / "set" / "sub" / "up", linked);
     std::filesystem::current_path(dir);
-    const std::string pass = "path has 2 sublevels\ndirectory loop, skipped: sub/up/\n";
+    const std::string pass = linked ? "path has 2 sublevels\n"
+                                    : "path has 2 sublevels\ndirectory loop, skipped: sub/up/\n";
     EXPECT_EQ(printed([] { EXPECT_EQ(vornfile_mountimage("data/set", 2), 1); }),
               "Loading resource image: data/set\n" + pass + "Found 2 files\n" + pass);
-    EXPECT_EQ(std::filesystem::current_path(), dir);
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), dir));
     EXPECT_EQ(vornfile_mounttype, 2u);
     EXPECT_STREQ(static_cast<const char *>(vornfile_image.source), "data/set");
     std::vector<std::string> names(vornfile_image.names,
