@@ -82,18 +82,36 @@ void vrx_span_shade_pieces(VRX_Bitmap bitmap, int32_t y, int32_t x, int32_t n, i
 void vrx_span_texture_pieces(VRX_Bitmap bitmap, const void *texture, int32_t y, int32_t x,
                              int32_t n, int64_t u, int64_t v, int64_t du, int64_t dv);
 
+// The depth's kernel for a span whose values already fit 32 bits all the way.
+inline void vrx_kernel_shade(VRX_Bitmap bitmap, int32_t y, int32_t x, int32_t n, int64_t shade,
+                             int64_t step) {
+    if (vrx_mode16())
+        VornBlit_BlitFillShade16(vrx_row16(bitmap, y) + x, n, static_cast<int32_t>(shade),
+                                 static_cast<int32_t>(step));
+    else
+        VornBlit_BlitFillShade32(vrx_row32(bitmap, y) + x, n, static_cast<int32_t>(shade),
+                                 static_cast<int32_t>(step));
+}
+inline void vrx_kernel_texture(VRX_Bitmap bitmap, const void *texture, int32_t y, int32_t x,
+                               int32_t n, int64_t u, int64_t v, int64_t du, int64_t dv) {
+    if (vrx_mode16())
+        VornBlit_BlitFillTexture16(vrx_row16(bitmap, y) + x, static_cast<const uint16_t *>(texture),
+                                   n, static_cast<int32_t>(u), static_cast<int32_t>(v),
+                                   static_cast<int32_t>(du), static_cast<int32_t>(dv));
+    else
+        VornBlit_BlitFillTexture32(vrx_row32(bitmap, y) + x, static_cast<const uint32_t *>(texture),
+                                   n, static_cast<int32_t>(u), static_cast<int32_t>(v),
+                                   static_cast<int32_t>(du), static_cast<int32_t>(dv));
+}
+
 inline void vrx_span_shade(VRX_Bitmap bitmap, int32_t y, int32_t x, int32_t n, int64_t shade,
                            int64_t step) {
     int64_t s = vrx_wrap_unsigned(shade, VRX_SHADE_RANGE);
     int64_t ds = vrx_wrap_signed(step, VRX_SHADE_RANGE);
-    if (!vrx_span_fits(ds, VRX_SHADE_RANGE, n))
-        vrx_span_shade_pieces(bitmap, y, x, n, s, ds);
-    else if (vrx_mode16())
-        VornBlit_BlitFillShade16(vrx_row16(bitmap, y) + x, n, static_cast<int32_t>(s),
-                                 static_cast<int32_t>(ds));
+    if (vrx_span_fits(ds, VRX_SHADE_RANGE, n))
+        vrx_kernel_shade(bitmap, y, x, n, s, ds);
     else
-        VornBlit_BlitFillShade32(vrx_row32(bitmap, y) + x, n, static_cast<int32_t>(s),
-                                 static_cast<int32_t>(ds));
+        vrx_span_shade_pieces(bitmap, y, x, n, s, ds);
 }
 
 inline void vrx_span_texture(VRX_Bitmap bitmap, const void *texture, int32_t y, int32_t x,
@@ -102,14 +120,8 @@ inline void vrx_span_texture(VRX_Bitmap bitmap, const void *texture, int32_t y, 
     v = vrx_wrap_unsigned(v, VRX_V_RANGE);
     du = vrx_wrap_signed(du, VRX_U_RANGE);
     dv = vrx_wrap_signed(dv, VRX_V_RANGE);
-    if (!vrx_span_fits(du, VRX_U_RANGE, n) || !vrx_span_fits(dv, VRX_V_RANGE, n))
-        vrx_span_texture_pieces(bitmap, texture, y, x, n, u, v, du, dv);
-    else if (vrx_mode16())
-        VornBlit_BlitFillTexture16(vrx_row16(bitmap, y) + x, static_cast<const uint16_t *>(texture),
-                                   n, static_cast<int32_t>(u), static_cast<int32_t>(v),
-                                   static_cast<int32_t>(du), static_cast<int32_t>(dv));
+    if (vrx_span_fits(du, VRX_U_RANGE, n) && vrx_span_fits(dv, VRX_V_RANGE, n))
+        vrx_kernel_texture(bitmap, texture, y, x, n, u, v, du, dv);
     else
-        VornBlit_BlitFillTexture32(vrx_row32(bitmap, y) + x, static_cast<const uint32_t *>(texture),
-                                   n, static_cast<int32_t>(u), static_cast<int32_t>(v),
-                                   static_cast<int32_t>(du), static_cast<int32_t>(dv));
+        vrx_span_texture_pieces(bitmap, texture, y, x, n, u, v, du, dv);
 }

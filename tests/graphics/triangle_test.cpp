@@ -1,6 +1,7 @@
 #include "depth_fixture.h"
 #include "graphics/primitives.h"
 #include "graphics/triangle.h"
+#include "graphics/triangle_scan.h"
 
 #include <algorithm>
 
@@ -155,4 +156,24 @@ TEST_P(Triangles, RandomTrianglesStayInside) {
     }
     EXPECT_TRUE(c.guards_intact());
     EXPECT_GT(drawn, 500); // the random set does reach the target
+}
+
+// Spans whose steps would overflow 32 bits go out in pieces: every pixel must be what the
+// kernel gives for that pixel's own start value.
+TEST_P(Triangles, SpansCutIntoPiecesMatchSinglePixels) {
+    const int32_t n = 300;
+    for (int kind = 1; kind <= 2; ++kind) {
+        Canvas whole(n, 1, back()), single(n, 1, back());
+        const int64_t s = 0x00ABCDEF, ds = (1 << 23) - 7, u = 0x123456, du = -(1 << 23) + 3,
+                      v = 0x4321, dv = (1 << 15) - 5;
+        if (kind == 1) vrx_span_shade(whole.bm, 0, 0, n, s, ds);
+        if (kind == 2) vrx_span_texture(whole.bm, tex.data(), 0, 0, n, u, v, du, dv);
+        for (int32_t i = 0; i < n; ++i) {
+            if (kind == 1) vrx_kernel_shade(single.bm, 0, i, 1, (s + i * ds) & 0xFFFFFF, ds);
+            if (kind == 2)
+                vrx_kernel_texture(single.bm, tex.data(), 0, i, 1, (u + i * du) & 0xFFFFFF,
+                                   (v + i * dv) & 0xFFFF, du, dv);
+        }
+        for (int32_t i = 0; i < n; ++i) ASSERT_EQ(whole.get(i), single.get(i)) << kind << " " << i;
+    }
 }
