@@ -8,9 +8,14 @@ set(VRX_HOST_TOOLS "" CACHE PATH "Folder with host-built mkassets and vornpack (
 if(VRX_HOST_TOOLS)
     set(game_mkassets ${VRX_HOST_TOOLS}/mkassets${CMAKE_HOST_EXECUTABLE_SUFFIX})
     set(game_vornpack ${VRX_HOST_TOOLS}/vornpack${CMAKE_HOST_EXECUTABLE_SUFFIX})
+    # The files themselves, so that rebuilt host tools repaint and repack here too.
+    set(game_mkassets_dep ${game_mkassets})
+    set(game_vornpack_dep ${game_vornpack})
 else()
     set(game_mkassets $<TARGET_FILE:mkassets>)
     set(game_vornpack $<TARGET_FILE:vornpack>)
+    set(game_mkassets_dep mkassets)
+    set(game_vornpack_dep vornpack)
 endif()
 
 set(TINTFALL_DIR ${PROJECT_BINARY_DIR}/game)
@@ -24,11 +29,11 @@ target_link_libraries(tintfall PRIVATE tintfall_game vrx_entry vrx)
 
 add_custom_command(OUTPUT ${TINTFALL_ASSETS}
     COMMAND ${game_mkassets} ${TINTFALL_DIR}/assets
-    DEPENDS $<$<NOT:$<BOOL:${VRX_HOST_TOOLS}>>:mkassets>
+    DEPENDS ${game_mkassets_dep}
     COMMENT "Painting the game's assets" VERBATIM)
 add_custom_command(OUTPUT ${TINTFALL_EXE}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tintfall> ${TINTFALL_EXE}
     COMMAND ${game_vornpack} append ${TINTFALL_EXE} ${TINTFALL_ASSETS}
-    DEPENDS tintfall ${TINTFALL_ASSETS} $<$<NOT:$<BOOL:${VRX_HOST_TOOLS}>>:vornpack>
+    DEPENDS tintfall ${TINTFALL_ASSETS} ${game_vornpack_dep}
     COMMENT "Packing the game with its assets" VERBATIM)
 add_custom_target(game ALL DEPENDS ${TINTFALL_EXE})

@@ -10,8 +10,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Test programs (and their discovery) run under Wine; Debian keeps wine64 out of PATH.
+# Test programs (and their discovery) run under Wine, through a wrapper that keeps Wine's
+# lasting helper processes off the caller's pipes. Debian keeps wine64 out of PATH.
 find_program(VRX_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(VRX_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${VRX_WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh)
 endif()

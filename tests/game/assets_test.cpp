@@ -90,9 +90,6 @@ std::vector<int32_t> reach(const VRX_Bitmap &b, int32_t cx, int32_t cy) {
 
 // Each socket is a lens of exactly the LED's shape, centred under it.
 TEST_F(Assets, EverySocketLiesUnderItsLed) {
-#ifdef _WIN32
-    GTEST_SKIP() << "the socket check does not hold on the Windows build yet; under investigation";
-#endif
     VRX_Bitmap picture{};
     VRX_LoadBitmap("glowbyjr.tga", &picture);
     ASSERT_NE(picture.data, nullptr);

@@ -15,7 +15,19 @@ if find "$work/prefix/include" -name '*_internal.h' | grep .; then
 fi
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
-cmake -S "$root/tests/consumer" -B "$work/build" "${generator[@]}" \
+# A cross build is consumed with its own toolchain, and the program runs where its tests run.
+toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt")
+cross=()
+exe=
+run=()
+if [ -n "$toolchain" ]; then
+    # Its find root keeps packages to the target's system folders: name the package directly.
+    config=$(find "$work/prefix" -name vrxConfig.cmake)
+    cross=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -Dvrx_DIR="$(dirname "$config")")
+    run=("$root/scripts/wine.sh")
+    exe=.exe
+fi
+cmake -S "$root/tests/consumer" -B "$work/build" "${generator[@]}" "${cross[@]}" \
     -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$work/build" >/dev/null
-"$work/build/consumer"
+"${run[@]}" "$work/build/consumer$exe"
