@@ -15,10 +15,8 @@ name="Ormwell Studios - Tintfall (2010).exe"
 [ -x "$build/game/$name" ] || { echo "build the game first"; exit 1; }
 
 source tests/scripts/lib/xvfb.sh
-work=$(mktemp -d)
-trap 'xvfb_stop; rm -rf "$work"' EXIT
-xvfb_start "$work" || { echo "Xvfb did not start"; exit 1; }
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+window_session || { echo "$start_error"; exit 1; }
+export SDL_AUDIODRIVER=dummy
 cd "$build/game"
 
 # Start-up: the program's own lines, stamped as they arrive; "deleting bitmap" is the font

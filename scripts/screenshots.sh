@@ -13,10 +13,8 @@ for tool in Xvfb xdotool import convert; do
 done
 
 source tests/scripts/lib/xvfb.sh
-work=$(mktemp -d)
-trap 'xvfb_stop; rm -rf "$work"' EXIT
-xvfb_start "$work" || { echo "Xvfb did not start"; exit 1; }
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+window_session || { echo "$start_error"; exit 1; }
+export SDL_AUDIODRIVER=dummy
 window_start "$work/out.txt" "$build/game" "^GlowbyJr interperter" "$game" ||
     { echo "no game window: $start_error"; exit 1; }
 

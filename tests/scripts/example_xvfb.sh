@@ -9,20 +9,11 @@ build=$(cd "${1:-build}" && pwd)
 lib=$(dirname "$0")/lib
 source "$lib/xvfb.sh"
 source "$lib/wine.sh"
-for tool in Xvfb xdotool import convert; do
-    command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
-done
+require_x_tools
 find_program "$build" hello_vrx || { echo "SKIP: $program not built or no Wine"; exit 77; }
 example=$program
 find_closer "$build" || { echo "SKIP: $closer not built"; exit 77; }
 
-work=$(mktemp -d)
-cleanup() {
-    xvfb_stop
-    wine_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     echo "--- program output:"; cat "$work/out.txt" 2>/dev/null
@@ -30,12 +21,7 @@ fail() {
     exit 1
 }
 
-xvfb_start "$work" || fail "Xvfb did not start or does not answer"
-if [ -n "$wine" ]; then
-    wine_session "$work" own || fail "no Wine session"
-fi
-# The X11 driver or nothing: never a headless fallback that would show no window.
-export SDL_VIDEODRIVER=x11
+window_session || fail "$start_error"
 
 # Geometry of the yellow marker in a capture: "WxH+X+Y".
 marker() {

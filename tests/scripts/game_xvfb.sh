@@ -14,21 +14,12 @@ source "$lib/xvfb.sh"
 source "$lib/wine.sh"
 name="Ormwell Studios - Tintfall (2010).exe"
 packaged=$build/game/$name
-for tool in Xvfb xdotool import convert; do
-    command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
-done
+require_x_tools
 # The same program with no archive behind it.
 find_program "$build" tintfall || { echo "SKIP: $program not built or no Wine"; exit 77; }
 [ -f "$packaged" ] || { echo "SKIP: $packaged not built"; exit 77; }
 find_closer "$build" || { echo "SKIP: $closer not built"; exit 77; }
 
-work=$(mktemp -d)
-cleanup() {
-    xvfb_stop
-    wine_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "FAIL ($case): $*"
     echo "--- last LEDs seen:"; cat "$work/leds.txt" 2>/dev/null
@@ -37,11 +28,7 @@ fail() {
 }
 
 case=start
-xvfb_start "$work" || fail "Xvfb did not start or does not answer"
-if [ -n "$wine" ]; then
-    wine_session "$work" own || fail "no Wine session"
-fi
-export SDL_VIDEODRIVER=x11
+window_session || fail "$start_error"
 
 # Colours at the 64 disc centres, top row first, then the eight aux LED centres; one capture.
 fmt=""

@@ -20,6 +20,32 @@ xvfb_start() {
     return 1
 }
 
+# require_x_tools: skips the script (status 77) when a tool the window checks use is missing.
+require_x_tools() {
+    for tool in Xvfb xdotool import convert; do
+        command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
+    done
+}
+
+# window_session: a work folder (work) and a display, and in a Windows build a Wine server of
+# the script's own; all of them go when the script ends. Returns 1 with the reason in
+# start_error.
+window_session() {
+    work=$(mktemp -d)
+    trap window_session_end EXIT
+    start_error="Xvfb did not start or does not answer"
+    xvfb_start "$work" || return 1
+    start_error="no Wine session"
+    [ -z "${wine:-}" ] || wine_session "$work" own || return 1
+    # The X11 driver or nothing: never a headless fallback that would show no window.
+    export SDL_VIDEODRIVER=x11
+}
+window_session_end() {
+    xvfb_stop
+    ! declare -F wine_stop >/dev/null || wine_stop
+    rm -rf "$work"
+}
+
 # xvfb_stop: ends the program started last, if it still runs, and the display.
 xvfb_stop() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
