@@ -116,14 +116,12 @@ TEST_F(Depth16, BlurAndAntiAlias) {
 
 TEST_F(Depth16, TransparentKernelsCountInSixteenBits) {
     using K = void (*)(uint16_t *, const uint16_t *, const uint16_t *, int32_t);
-    const K kernels[] = {VornBlit_BlitTranspMix16,
-                         VornBlit_BlitTranspQMix16,
-                         VornBlit_BlitTranspQ3Mix16,
-                         VornBlit_BlitTranspAdd16,
-                         VornBlit_BlitTranspMul16,
-                         [](uint16_t *d, const uint16_t *a, const uint16_t *, int32_t n) {
-                             VornBlit_BlitTransp16(d, a, n);
-                         }};
+    const K transp = [](uint16_t *d, const uint16_t *a, const uint16_t *, int32_t n) {
+        VornBlit_BlitTransp16(d, a, n);
+    };
+    const K kernels[] = {VornBlit_BlitTranspMix16,   VornBlit_BlitTranspQMix16,
+                         VornBlit_BlitTranspQ3Mix16, VornBlit_BlitTranspAdd16,
+                         VornBlit_BlitTranspMul16,   transp};
     const V16 a(65537, 0x7FFF);
     for (K k : kernels) {
         V16 d(65537, 9);
