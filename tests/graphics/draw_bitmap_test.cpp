@@ -47,14 +47,13 @@ TEST_F(DrawBitmap, NoDataIsReportedAndDrawsNothing) {
     }
     EXPECT_EQ(dst.changed(), 0);
     EXPECT_EQ(src.mem, std::vector<uint32_t>(16, 1));
-    // The depth routines stop the program instead; the assertion prints to
-    // standard output.
+    // The depth routines stop the program instead; the assertion prints to standard output.
     EXPECT_EXIT((dup2(2, 1), DrawBitmap32(0, 0, src.no_data(), dst.bm)), testing::ExitedWithCode(1),
                 "graphics/bitmap\\.cpp\\(.+\\): assertion failed: src\\.data");
 }
 
-// {mode, d, s, result}: a 3 x 2 source of s at (0, 1) over a 2 x 3 destination
-// of d. Mode 6 does not read the destination; modes from 8 on copy.
+// {mode, d, s, result}: a 3 x 2 source of s at (0, 1) over a 2 x 3 destination of d. Mode 6
+// does not read the destination; modes from 8 on copy.
 TEST_F(DrawBitmap, BlendModesPickTheirKernel) {
     const uint32_t W = 0x00FFFFFF, R = 0x00400000;
     const uint32_t cases[][4] = {
@@ -66,35 +65,6 @@ TEST_F(DrawBitmap, BlendModesPickTheirKernel) {
         Pixels32 src(3, 2, s), dst(2, 3, d);
         VRX_DrawBlendBitmap(0, 1, src.bm, dst.bm, uint8_t(mode));
         EXPECT_EQ(dst.mem, (std::vector<uint32_t>{d, d, out, out, out, out})) << mode;
-    }
-}
-
-// Filter 2 blurs, 3 anti-aliases, others copy. Missing neighbours repeat the
-// pixel; rows outside the drawn ones are never read.
-TEST_F(DrawBitmap, FiltersStayWithinTheDrawnRows) {
-    const uint32_t W = 0x00FFFFFF, G = 0x007F7F7F;
-    struct Case {
-        uint8_t filter;
-        int32_t w, h, x, y, dw, dh;
-        std::vector<uint32_t> src, out;
-    };
-    const Case cases[] = {
-        {1, 3, 1, 0, 0, 3, 1, {4, 8, 16}, {4, 8, 16}},
-        {2, 3, 1, 0, 0, 3, 1, {4, 8, 16}, {5, 9, 14}},
-        {2, 3, 4, -1, -1, 2, 2, {252, 252, 252, 16, 4, 4, 4, 4, 4, 252, 252, 252}, {7, 4, 4, 4}},
-        {2, 3, 1, 0, 0, 2, 1, {4, 8, 252}, {5, 68}}, // cut on the right: 252 is
-                                                     // still a neighbour
-        {3, 3, 3, 0, 0, 3, 3, {0, 0, 0, 0, 0, W, 0, W, 0}, {0, 0, 0, 0, G, W, 0, W, G}},
-    };
-    for (const Case &c : cases) {
-        Pixels32 src(c.w, c.h), dst(c.dw, c.dh);
-        src.mem = c.src;
-        if (c.filter == 3) {
-            VRX_DrawAntiAliasedBitmap(c.x, c.y, src.bm, dst.bm);
-        } else {
-            VRX_DrawFilteredBitmap(c.x, c.y, src.bm, dst.bm, c.filter);
-        }
-        EXPECT_EQ(dst.mem, c.out) << &c - cases;
     }
 }
 
@@ -112,8 +82,7 @@ TEST_F(DrawBitmap, SixteenBitRoutinesDrawSixteenBitPixels) {
     EXPECT_EQ(wide.mem, (std::vector<uint16_t>{0, 0, 0x1F, 0x1F}));
 }
 
-// Zoom is in percent; the last pixel samples (size - 1) * step, step = (source
-// size << 16) / size.
+// Zoom is in percent; the last pixel samples (size - 1) * step, step = (source size << 16) / size.
 TEST_F(DrawBitmap, ZoomSetsTheDrawnSize) {
     Pixels32 src(64, 32);
     src.pattern();
@@ -128,34 +97,46 @@ TEST_F(DrawBitmap, ZoomSetsTheDrawnSize) {
     }
 }
 
-// Nearest pixel (filter 0 or below) or 2 x 2 blend (above 0), where the right
-// edge, the last source row and the last drawn row blend with themselves. A
-// width below 1 is taken as 1; a clipped start samples from where the position
-// has got to.
-TEST_F(DrawBitmap, ScaledDrawsSampleTheSource) {
-    const uint32_t F = kFill;
+// Filtered draws: filter 2 blurs, 3 anti-aliases, others copy; missing neighbours repeat the
+// pixel, and rows outside the drawn ones are never read. Scaled draws to w x h: nearest pixel
+// (filter 0 or below) or a 2 x 2 blend (above 0), where the right edge, the last source row and
+// the last drawn row blend with themselves; a width below 1 is taken as 1, and a clipped start
+// samples from where the position has got to.
+TEST_F(DrawBitmap, FilteredAndScaledDrawsSampleTheSource) {
+    const uint32_t F = kFill, W = 0x00FFFFFF, G = 0x007F7F7F;
+    enum { FILTER, SCALE };
     struct Case {
-        int32_t sw, sh, dw, dh, x, y, w, h, filter;
+        int kind, filter, sw, sh, dw, dh, x, y, w, h;
         std::vector<uint32_t> src, out;
     };
     // clang-format off
     const Case cases[] = {
-        {2, 1, 3, 2, 0, 0, 0, 2, 0, {1, 2}, {1, F, F, 1, F, F}},
-        {4, 2, 6, 2, -3, -1, 8, 4, 0, {1, 2, 3, 4, 5, 6, 7, 8},
+        {FILTER, 1, 3, 1, 3, 1, 0, 0, 0, 0, {4, 8, 16}, {4, 8, 16}},
+        {FILTER, 2, 3, 1, 3, 1, 0, 0, 0, 0, {4, 8, 16}, {5, 9, 14}},
+        {FILTER, 2, 3, 4, 2, 2, -1, -1, 0, 0, {252, 252, 252, 16, 4, 4, 4, 4, 4, 252, 252, 252},
+         {7, 4, 4, 4}},
+        {FILTER, 2, 3, 1, 2, 1, 0, 0, 0, 0, {4, 8, 252}, {5, 68}}, // 252 cut off, still a neighbour
+        {FILTER, 3, 3, 3, 3, 3, 0, 0, 0, 0, {0, 0, 0, 0, 0, W, 0, W, 0},
+         {0, 0, 0, 0, G, W, 0, W, G}},
+        {SCALE, 0, 2, 1, 3, 2, 0, 0, 0, 2, {1, 2}, {1, F, F, 1, F, F}},
+        {SCALE, 0, 4, 2, 6, 2, -3, -1, 8, 4, {1, 2, 3, 4, 5, 6, 7, 8},
          {2, 3, 3, 4, 4, F, 6, 7, 7, 8, 8, F}},
-        {2, 1, 4, 1, 0, 0, 4, 1, 1, {0x00, 0xFF}, {0x00, 0x7F, 0xFF, 0xFF}},
-        {2, 1, 4, 1, 0, 0, 4, 1, -1, {0x00, 0xFF}, {0x00, 0x00, 0xFF, 0xFF}},
-        {1, 2, 1, 4, 0, 0, 1, 4, 1, {0x0000, 0xFF00}, {0x0000, 0x7F00, 0xFF00, 0xFF00}},
-        {1, 2, 1, 2, 0, 0, 1, 4, 1, {0x0000, 0xFF00}, {0x0000, 0x0000}},
-        {1, 3, 1, 2, 0, 0, 1, 2, 1, {0x00, 0x40, 0xFF}, {0x00, 0x40}},
+        {SCALE, 1, 2, 1, 4, 1, 0, 0, 4, 1, {0x00, 0xFF}, {0x00, 0x7F, 0xFF, 0xFF}},
+        {SCALE, -1, 2, 1, 4, 1, 0, 0, 4, 1, {0x00, 0xFF}, {0x00, 0x00, 0xFF, 0xFF}},
+        {SCALE, 1, 1, 2, 1, 4, 0, 0, 1, 4, {0x0000, 0xFF00}, {0x0000, 0x7F00, 0xFF00, 0xFF00}},
+        {SCALE, 1, 1, 2, 1, 2, 0, 0, 1, 4, {0x0000, 0xFF00}, {0x0000, 0x0000}},
+        {SCALE, 1, 1, 3, 1, 2, 0, 0, 1, 2, {0x00, 0x40, 0xFF}, {0x00, 0x40}},
         // The far edges lie beyond 32 bits: the area still reaches the destination's edges.
-        {2, 1, 3, 2, 1, 1, INT32_MAX, INT32_MAX, 0, {1, 2}, {F, F, F, F, 1, 1}},
+        {SCALE, 0, 2, 1, 3, 2, 1, 1, INT32_MAX, INT32_MAX, {1, 2}, {F, F, F, F, 1, 1}},
     };
     // clang-format on
     for (const Case &c : cases) {
         Pixels32 src(c.sw, c.sh), dst(c.dw, c.dh);
         src.mem = c.src;
-        VRX_DrawScaledBitmap(c.x, c.y, c.w, c.h, src.bm, dst.bm, c.filter);
+        if (c.kind == SCALE) VRX_DrawScaledBitmap(c.x, c.y, c.w, c.h, src.bm, dst.bm, c.filter);
+        if (c.kind == FILTER && c.filter == 3) VRX_DrawAntiAliasedBitmap(c.x, c.y, src.bm, dst.bm);
+        if (c.kind == FILTER && c.filter != 3)
+            VRX_DrawFilteredBitmap(c.x, c.y, src.bm, dst.bm, uint8_t(c.filter));
         EXPECT_EQ(dst.mem, c.out) << &c - cases;
     }
 }
@@ -166,9 +147,8 @@ TEST(RotationTable, HoldsTruncatedNegatedSines) {
     for (auto [i, v] : rows) EXPECT_EQ(bitmaprotate_sincos[i], v) << i;
 }
 
-// A 10 x 10 bitmap at (100, 100) changes (100..110)^2: C = 255 and the shifts
-// round down, so the centre column and row are taken twice. 90 degrees turns it
-// clockwise.
+// A 10 x 10 bitmap at (100, 100) changes (100..110)^2: C = 255 and the shifts round down, so
+// the centre column and row are taken twice. 90 degrees turns it clockwise.
 TEST_F(DrawBitmap, RotatedTenByTenTurnsAboutItsCentre) {
     const int k[11] = {0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9};
     Pixels32 src(10, 10);
@@ -191,10 +171,8 @@ TEST_F(DrawBitmap, RotatedTenByTenTurnsAboutItsCentre) {
 }
 
 TEST_F(DrawBitmap, RotatedEveryPixelOfTheSquareFollowsTheDirectFormula) {
-    // Per square pixel (i, j): dx = i - r, dy = j - r, source = ((dx C - dy S) >>
-    // 8) + px and
-    // ((dx S + dy C) >> 8) + py, with S = table[a] / z and C = -table[a + 90] /
-    // z.
+    // Per square pixel (i, j): dx = i - r, dy = j - r, source = ((dx C - dy S) >> 8) + px and
+    // ((dx S + dy C) >> 8) + py, with S = table[a] / z and C = -table[a + 90] / z.
     std::mt19937 rng(77);
     auto pick = [&](int32_t lo, int32_t hi) { return int32_t(rng() % (hi - lo + 1)) + lo; };
     for (int iter = 0; iter < 400; iter++) {
