@@ -58,6 +58,12 @@ size_t &name_width() {
     static size_t width = 10;
     return width;
 }
+// Three significant digits for small times, as Google Benchmark prints them.
+std::string time_text(double t) {
+    char text[32];
+    std::snprintf(text, sizeof text, t < 10 ? "%.2f" : t < 100 ? "%.1f" : "%.0f", t);
+    return text;
+}
 std::string human_rate(double per_second) {
     const char *const prefix[] = {"", "k", "M", "G", "T"};
     int i = 0;
@@ -83,8 +89,9 @@ void ConsoleReporter::ReportRuns(const std::vector<Run> &runs) {
             continue;
         }
         const char *unit = GetTimeUnitString(run.time_unit);
-        std::printf("%-*s %12.0f %-2s %12.0f %-2s %12lld", w, run.run_name.c_str(),
-                    run.GetAdjustedRealTime(), unit, run.GetAdjustedCPUTime(), unit,
+        std::printf("%-*s %12s %-2s %12s %-2s %12lld", w, run.run_name.c_str(),
+                    internal::time_text(run.GetAdjustedRealTime()).c_str(), unit,
+                    internal::time_text(run.GetAdjustedCPUTime()).c_str(), unit,
                     static_cast<long long>(run.iterations));
         const double seconds = run.cpu_accumulated_time;
         if (run.bytes && seconds > 0)
