@@ -1,6 +1,7 @@
 // The Windows layer: window, messages and threads; presentation surface; input devices.
 #pragma once
 #include <atomic>
+#include <mutex>
 #include <cstdint>
 
 #include "winapi/winapi.h"
@@ -21,6 +22,9 @@ extern std::atomic<uint32_t> windowwidth, windowheight;
 extern int32_t win32_fullscreen;
 extern std::atomic<uint32_t> exitflag;
 extern std::atomic<uint32_t> appactive;
+// Held while the logic thread draws on the window; shutdown takes it for good before the thread
+// is terminated, so that it never dies inside the system's drawing code holding its locks.
+extern std::mutex win32_drawlock;
 
 LRESULT CALLBACK WIN32_WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // The logic thread's body: the library around the application's vornmain (entry library).

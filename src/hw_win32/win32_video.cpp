@@ -118,6 +118,7 @@ HWND VRX_ll_video_window() {
 }
 
 void VRX_ll_video_present(HWND window, int32_t fast) {
+    std::lock_guard<std::mutex> hold(win32_drawlock);
     if (fast)
         win32_fastflippage(window);
     else
@@ -125,5 +126,6 @@ void VRX_ll_video_present(HWND window, int32_t fast) {
 }
 
 int32_t VRX_ll_video_present_dc(HDC context) {
+    std::lock_guard<std::mutex> hold(win32_drawlock);
     return win32_flippageHDC(context);
 }
