@@ -1,6 +1,6 @@
-// What the stand-in offers tests, on Windows. The virtual clock: every GetTickCount of the program
-// goes through the import slot defined here, in front of the system's, so that busy waits end at
-// once and runs are deterministic as they are on the stand-in.
+// What the stand-in offers tests, on Windows: the window read-back, and the virtual clock: every
+// GetTickCount of the program goes through the import slot defined here, in front of the system's,
+// so that busy waits end at once and runs are deterministic as they are on the stand-in.
 #ifdef _WIN32
 #include "winapi/standin.h"
 #include "winapi/winapi.h"
@@ -42,6 +42,28 @@ void winapi_discard_messages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
+}
+
+// What the window shows, copied from its device context into a one-pixel bitmap section.
+uint32_t winapi_client_pixel(HWND window, int x, int y) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t pixel = 0;
+    if (screen && memory && dib) {
+        HGDIOBJ old = SelectObject(memory, dib);
+        if (BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY)) {
+            GdiFlush();
+            pixel = *static_cast<uint32_t *>(bits) & 0xFFFFFF;
+        }
+        SelectObject(memory, old);
+    }
+    if (dib) DeleteObject(dib);
+    if (memory) DeleteDC(memory);
+    if (screen) ReleaseDC(window, screen);
+    return pixel;
 }
 
 void winapi_clock_use_real() {

@@ -103,37 +103,37 @@ class Window : public VideoGroup {
         while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
         logic.join();
     }
-    uint32_t pixel(int x, int y) {
-        uint32_t p = 0;
-        SDL_Rect r = {x, y, 1, 1};
-        SDL_RenderReadPixels(winapi_window(window)->renderer, &r, SDL_PIXELFORMAT_RGB888, &p, 4);
-        return p & 0xFFFFFF;
-    }
+    uint32_t pixel(int x, int y) { return winapi_client_pixel(window, x, y); }
 };
 
+// Through a back buffer and drawn straight into the (top-down) surface.
 TEST_F(Window, LogicThreadPresentsUprightThenStretched) {
-    serve_while([] {
-        VRX_SetTitle("presenting");
-        VRX_InitVideo(64, 48, 32, 0);
-        VRX_ClearColorBitmap(VRX_screenbitmap, 0x00FF00);
-        auto *p = static_cast<uint32_t *>(VRX_screenbitmap.data);
-        for (int x = 0; x < 64; x++) {
-            p[x] = 0xFF0000;
-            p[47 * 64 + x] = 0x0000FF;
-        }
-        VRX_SwapBuffers();
-    });
-    EXPECT_STREQ(SDL_GetWindowTitle(winapi_window(window)->sdl), "presenting");
-    EXPECT_EQ(windowwidth * 1000 + windowheight, 64048u) << "video set-up sized the client area";
-    EXPECT_EQ(std::vector<uint32_t>({pixel(63, 0), pixel(10, 1), pixel(10, 47)}),
-              std::vector<uint32_t>({0xFF0000, 0x00FF00, 0x0000FF}));
+    for (int32_t flags : {0, int32_t(VRX_DIRECT)}) {
+        SCOPED_TRACE(flags);
+        SDL_SetWindowSize(winapi_window(window)->sdl, 320, 240);
+        serve_while([flags] {
+            VRX_SetTitle("presenting");
+            VRX_InitVideo(160, 120, 32, flags);
+            VRX_ClearColorBitmap(VRX_screenbitmap, 0x00FF00);
+            auto *p = static_cast<uint32_t *>(VRX_screenbitmap.data);
+            for (int x = 0; x < 160; x++) {
+                p[x] = 0xFF0000;
+                p[119 * 160 + x] = 0x0000FF;
+            }
+            VRX_SwapBuffers();
+        });
+        EXPECT_STREQ(SDL_GetWindowTitle(winapi_window(window)->sdl), "presenting");
+        EXPECT_EQ(windowwidth * 1000 + windowheight, 160120u) << "video set-up sized the client";
+        EXPECT_EQ(std::vector<uint32_t>({pixel(159, 0), pixel(10, 1), pixel(10, 119)}),
+                  std::vector<uint32_t>({0xFF0000, 0x00FF00, 0x0000FF}));
 
-    SDL_SetWindowSize(winapi_window(window)->sdl, 128, 96);
-    push_window(SDL_WINDOWEVENT_SIZE_CHANGED);
-    pump();
-    serve_while([] { VRX_SwapBuffers(); });
-    EXPECT_EQ(std::vector<uint32_t>({pixel(127, 1), pixel(127, 2), pixel(0, 95)}),
-              std::vector<uint32_t>({0xFF0000, 0x00FF00, 0x0000FF}));
+        SDL_SetWindowSize(winapi_window(window)->sdl, 320, 240);
+        push_window(SDL_WINDOWEVENT_SIZE_CHANGED);
+        pump();
+        serve_while([] { VRX_SwapBuffers(); });
+        EXPECT_EQ(std::vector<uint32_t>({pixel(319, 1), pixel(319, 2), pixel(0, 239)}),
+                  std::vector<uint32_t>({0xFF0000, 0x00FF00, 0x0000FF}));
+    }
 }
 
 TEST_F(Window, ClosingWhilePresentingIsSafe) {
