@@ -111,6 +111,10 @@ TEST_F(Input, KeyCodeTableChangedFlagAndRelease) {
 
 TEST_F(Input, NoJoystickGivesZerosAndTheFixedControllers) {
     if (win32_initjoystick()) GTEST_SKIP() << "a joystick is attached";
+    JOYINFOEX info = {};
+    info.dwSize = sizeof(info);
+    info.dwFlags = JOY_RETURNALL;
+    EXPECT_EQ(joyGetPosEx(JOYSTICKID1 + 1, &info), UINT(JOYERR_PARMS)) << "no such device";
     int32_t x = 1, y = 1, z = 1, r = 1;
     uint32_t buttons = 1;
     win32_checkjoystick(1, &x, &y, &z, &r, &buttons);

@@ -187,6 +187,11 @@ TEST_F(Window, KeysBecomeVirtualKeyMessages) {
         EXPECT_EQ(seen, std::vector<Seen>({{UINT(k[3]), WPARAM(k[4]), uint32_t(k[5])}}))
             << "scancode " << k[0];
     }
+    // Alt's own release is a system key without the Alt bit.
+    seen.clear();
+    push_key(SDL_KEYUP, SDL_SCANCODE_LALT, 0, 0);
+    pump();
+    EXPECT_EQ(seen, std::vector<Seen>({{WM_SYSKEYUP, 0x12, 0}}));
     // Alt+F4 is the close command; the window procedure turns the close into a quit.
     seen.clear();
     push_key(SDL_KEYDOWN, SDL_SCANCODE_F4, 0, KMOD_LALT);
@@ -237,14 +242,15 @@ TEST_F(Window, WindowRectFramesTheClientArea) {
         RECT want;
     } places[] = {{200, 200, 328, 267, {200, 200, 528, 467}},
                   {10, 20, 400, 300, {10, 20, 410, 320}},
-                  {-50, -30, 108, 127, {-50, -30, 58, 97}}};
+                  {-50, -30, 72, 75, {-50, -30, 66, 45}}}; // no narrower than 116
     for (const auto &p : places) {
         serve_while([&] { SetWindowPos(window, nullptr, p.x, p.y, p.w, p.h, 0); });
         RECT r = {};
         ASSERT_TRUE(GetWindowRect(window, &r));
         EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
                   std::vector<LONG>({p.want.left, p.want.top, p.want.right, p.want.bottom}));
-        EXPECT_EQ(windowwidth * 1000 + windowheight, uint32_t((p.w - 8) * 1000 + p.h - 27));
+        EXPECT_EQ(windowwidth * 1000 + windowheight,
+                  uint32_t((p.want.right - p.want.left - 8) * 1000 + p.h - 27));
         push_motion(5, 7);
         pump();
         int32_t x = 0, y = 0;
@@ -328,13 +334,13 @@ TEST_F(Window, SystemCommandsActivationAndFocus) {
 // A doubled 16-bit screen shows its picture, doubled.
 TEST_F(Window, SixteenBitDoubledFrameShowsThePicture) {
     serve_while([] {
-        VRX_InitVideo(32, 24, 16, 0x1010);
+        VRX_InitVideo(64, 48, 16, 0x1010);
         VRX_ClearColorBitmap(VRX_screenbitmap, 0xFF0000);
         static_cast<uint16_t *>(VRX_screenbitmap.data)[0] = 0x03E0; // green
         VRX_SwapBuffers();
     });
-    EXPECT_EQ(windowwidth * 1000 + windowheight, 64048u);
-    EXPECT_EQ(std::vector<uint32_t>({pixel(0, 0), pixel(1, 1), pixel(2, 0), pixel(63, 47)}),
+    EXPECT_EQ(windowwidth * 1000 + windowheight, 128096u);
+    EXPECT_EQ(std::vector<uint32_t>({pixel(0, 0), pixel(1, 1), pixel(2, 0), pixel(127, 95)}),
               std::vector<uint32_t>({0x00FF00, 0x00FF00, 0xFF0000, 0xFF0000}));
 }
 // Part of a bitmap section blitted onto the window lands upright in either row order, and the
