@@ -122,20 +122,29 @@ void paint_rows() {
 }
 
 // Every presentation path: the back buffer copied 1:1, drawn straight into the surface, in
-// 16 bits, and doubled; then stretched over a larger client area.
+// 16 bits, doubled, and onto a device context the application holds; then stretched over a
+// larger client area.
 TEST_F(Win32Window, PicturesUprightInEveryModeThenStretched) {
     const struct {
         int32_t bpp, flags;
         int scale; // client pixels per picture pixel
-    } modes[] = {{32, 0, 1},           {32, VRX_DIRECT, 1},
-                 {16, VRX_MODE16, 1},  {16, VRX_MODE16 | VRX_DIRECT, 1},
-                 {32, VRX_DOUBLE1, 2}, {16, VRX_MODE16 | VRX_DOUBLE1, 2}};
+        bool onto_dc;
+    } modes[] = {{32, 0, 1, false},
+                 {32, VRX_DIRECT, 1, false},
+                 {16, VRX_MODE16, 1, false},
+                 {16, VRX_MODE16 | VRX_DIRECT, 1, false},
+                 {32, VRX_DOUBLE1, 2, false},
+                 {16, VRX_MODE16 | VRX_DOUBLE1, 2, false},
+                 {32, 0, 1, true}};
     for (const auto &m : modes) {
         SCOPED_TRACE(testing::Message() << m.bpp << " bits, flags " << m.flags);
         serve_while([&] {
             VRX_InitVideo(160, 120, m.bpp, m.flags);
             paint_rows();
-            VRX_SwapBuffers();
+            if (!m.onto_dc) return VRX_SwapBuffers();
+            HDC context = GetDC(window);
+            EXPECT_EQ(VRX_SwapBufferHDC(context), 1);
+            ReleaseDC(window, context);
         });
         int w = 160 * m.scale, h = 120 * m.scale;
         RECT r = client();
@@ -143,7 +152,7 @@ TEST_F(Win32Window, PicturesUprightInEveryModeThenStretched) {
                   std::vector<LONG>({w, h, w, h}));
         EXPECT_EQ(std::vector<uint32_t>({pixel(w - 1, 0), pixel(5, m.scale), pixel(5, h - 1)}),
                   std::vector<uint32_t>({0xFF0000, 0x00FF00, 0x0000FF}));
-        if (m.scale != 1) continue;
+        if (m.scale != 1 || m.onto_dc) continue;
         SetWindowPos(window, nullptr, 0, 0, 2 * 160 + 8, 2 * 120 + 27, SWP_NOMOVE | SWP_NOZORDER);
         pump();
         r = client();
