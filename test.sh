@@ -65,9 +65,8 @@ for target in build-fuzz/fuzz/fuzz_*; do
     fi
 done
 
-# The Windows stage is opt-in until it runs green end to end: its test discovery can hang at
-# process exit under Wine.
-if [ "${VRX_WINDOWS_STAGE:-0}" = 1 ]; then
+# VRX_WINDOWS_STAGE=0 leaves the Windows stage out (for a quick local run).
+if [ "${VRX_WINDOWS_STAGE:-1}" = 1 ]; then
     echo "== Windows (cross build with mingw-w64, tests under Wine)"
     wine=/usr/lib/wine/wine64
     winework=$(mktemp -d)
@@ -89,7 +88,7 @@ if [ "${VRX_WINDOWS_STAGE:-0}" = 1 ]; then
     run_ctest --test-dir build-windows --timeout 120
     unset DISPLAY WINEPREFIX WINEDEBUG
 else
-    echo "== Windows stage skipped (VRX_WINDOWS_STAGE=1 runs it)"
+    echo "== Windows stage skipped (VRX_WINDOWS_STAGE=0)"
 fi
 
 echo

@@ -45,21 +45,6 @@ static int64_t floor_div(int64_t a, int64_t b) {
     return q - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-void vrx_narrow_run(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *first,
-                    int64_t *last) {
-    if (step < 0) {
-        // Mirror: -v walks upward through (-hi, -lo].
-        vrx_narrow_run(-v, -step, 1 - hi, 1 - lo, first, last);
-        return;
-    }
-    if (step == 0) {
-        if (v < lo || v >= hi) *last = *first;
-        return;
-    }
-    *first = std::max(*first, floor_div(lo - v + step - 1, step));
-    *last = std::min(*last, floor_div(hi - 1 - v, step) + 1);
-}
-
 static vrx_floor_walk floor_walk(int64_t n, int64_t dn, int64_t s) {
     const int64_t q = floor_div(n, s), dq = floor_div(dn, s);
     return {q, n - q * s, s, dq, dn - dq * s};
@@ -70,7 +55,7 @@ void vrx_run_walk_start(vrx_run_walk *walk, int64_t v, int64_t step, int64_t dv,
     *walk = {v, dv, lo, hi, step == 0, {}, {}};
     if (step == 0) return;
     if (step < 0) {
-        // Mirror as in vrx_narrow_run: -v walks upward through (-hi, -lo].
+        // Mirror: -v walks upward through (-hi, -lo].
         v = -v, step = -step, dv = -dv;
         std::swap(lo, hi);
         lo = 1 - lo, hi = 1 - hi;

@@ -36,17 +36,14 @@ int64_t vrx_bitmap_capacity(const VRX_Bitmap &bitmap, uint32_t bytes);
 int32_t vrx_clip_bitmap(int32_t x, int32_t y, const VRX_Bitmap &src, const VRX_Bitmap &dst,
                         uint32_t bytes, vrx_clip *clip);
 
-// Narrows the steps [*first, *last) to those i at which v + i * step lies in [lo, hi): the run
-// of a rotated row whose source coordinate stays inside the source.
-void vrx_narrow_run(int64_t v, int64_t step, int64_t lo, int64_t hi, int64_t *first, int64_t *last);
-
 // floor(n / s) for s > 0 while n moves by a fixed amount per step, without dividing again.
 struct vrx_floor_walk {
     int64_t q, r, s, dq, dr; // n = q * s + r with 0 <= r < s; the move is dq * s + dr
 };
 
-// vrx_narrow_run for one row after another, the value moving by dv per row: the same runs
-// with two divisions per constraint at the start instead of in every row.
+// The run of a rotated row whose source coordinate stays inside the source: the steps i at
+// which v + i * step lies in [lo, hi), for one row after another, the value moving by dv per
+// row. Two divisions per constraint at the start instead of in every row.
 struct vrx_run_walk {
     int64_t v, dv, lo, hi; // a step of 0 tests the value itself
     bool flat;

@@ -76,13 +76,16 @@ void draw_rotated(int32_t x, int32_t y, VRX_Bitmap src, VRX_Bitmap dst, int32_t 
     int64_t sy_row = (i0 - r) * sn + (j0 - r) * cs;
     const typename D::pixel *s = static_cast<const typename D::pixel *>(src.data);
     const int64_t cols = i1 - i0;
+    // The columns that land inside the source form one run per row (both coordinates move
+    // linearly), so the row is cut to it once and the run needs no per-pixel test:
+    // 0 <= (v >> 8) + c < n exactly when -c * 256 <= v < (n - c) * 256.
+    vrx_run_walk xrun, yrun;
+    vrx_run_walk_start(&xrun, sx_row, cs, -sn, -cx * 256, (w - cx) * 256);
+    vrx_run_walk_start(&yrun, sy_row, sn, cs, -cy * 256, (h - cy) * 256);
     for (int64_t j = j0; j < j1; j++, sx_row -= sn, sy_row += cs) {
-        // The columns that land inside the source form one run per row (both coordinates move
-        // linearly), so the row is cut to it once and the run needs no per-pixel test:
-        // 0 <= (v >> 8) + c < n exactly when -c * 256 <= v < (n - c) * 256.
         int64_t first = 0, last = cols;
-        vrx_narrow_run(sx_row, cs, -cx * 256, (w - cx) * 256, &first, &last);
-        vrx_narrow_run(sy_row, sn, -cy * 256, (h - cy) * 256, &first, &last);
+        vrx_run_walk_row(&xrun, &first, &last);
+        vrx_run_walk_row(&yrun, &first, &last);
         if (first >= last) continue;
         typename D::pixel *d = D::at(dst, left + i0, top + j);
         int64_t sxa = sx_row + first * cs, sya = sy_row + first * sn;

@@ -35,8 +35,9 @@ enum : uint32_t { MIX_CHUNK = 512 };
 // every frame read. The samples are first picked out at the voice's rate into a small block
 // (a 32-bit offset from the first sample when it cannot overflow), then accumulated.
 template <bool Source16, bool Stereo>
-void mix_run(const void *data, int32_t *acc, uint32_t frames, uint64_t position, uint32_t step,
-             int32_t gain_left, int32_t gain_right) {
+[[gnu::always_inline]] inline void mix_run(const void *data, int32_t *acc, uint32_t frames,
+                                           uint64_t position, uint32_t step, int32_t gain_left,
+                                           int32_t gain_right) {
     using Sample = std::conditional_t<Source16, int16_t, uint8_t>;
     const auto *samples = static_cast<const Sample *>(data);
     auto gl = static_cast<int16_t>(gain_left), gr = static_cast<int16_t>(gain_right);
@@ -74,10 +75,8 @@ void mix_run(const void *data, int32_t *acc, uint32_t frames, uint64_t position,
     }
 }
 
-typedef void (*MixRun)(const void *, int32_t *, uint32_t, uint64_t, uint32_t, int32_t, int32_t);
-
 // Mixes one voice into frames [0, frames); false when the voice ended and left the table.
-bool mix_voice(int32_t slot, uint32_t frames, uint32_t out_channels) {
+[[gnu::always_inline]] inline bool mix_voice(int32_t slot, uint32_t frames, uint32_t out_channels) {
     VRX_Sound *v = active_sounds[slot];
     bool stereo = out_channels == 2;
     uint32_t done = 0;
@@ -93,10 +92,18 @@ bool mix_voice(int32_t slot, uint32_t frames, uint32_t out_channels) {
         uint64_t to_end = v->step ? (end - v->position + v->step - 1) / v->step : left;
         uint32_t run = static_cast<uint32_t>(to_end < left ? to_end : left);
         int32_t gl = stereo ? v->left : v->volume;
-        MixRun mix = v->bits == 16 ? (stereo ? mix_run<true, true> : mix_run<true, false>)
-                                   : (stereo ? mix_run<false, true> : mix_run<false, false>);
-        mix(v->data, soundsystem.mixbuffer + size_t{done} * out_channels, run, v->position, v->step,
-            gl, v->right);
+        int32_t *acc = soundsystem.mixbuffer + size_t{done} * out_channels;
+        if (v->bits == 16) {
+            if (stereo)
+                mix_run<true, true>(v->data, acc, run, v->position, v->step, gl, v->right);
+            else
+                mix_run<true, false>(v->data, acc, run, v->position, v->step, gl, v->right);
+        } else {
+            if (stereo)
+                mix_run<false, true>(v->data, acc, run, v->position, v->step, gl, v->right);
+            else
+                mix_run<false, false>(v->data, acc, run, v->position, v->step, gl, v->right);
+        }
         v->position += uint64_t{run} * v->step;
         done += run;
         if (v->position < end) continue;
@@ -130,8 +137,8 @@ inline int32_t scale_unity(int32_t acc, int32_t) {
 }
 
 template <int32_t (*Scale)(int32_t, int32_t)>
-void write_output(const int32_t *acc, void *output, uint32_t samples, uint32_t bits,
-                  int32_t master) {
+[[gnu::always_inline]] inline void write_output(const int32_t *acc, void *output, uint32_t samples,
+                                                uint32_t bits, int32_t master) {
     if (bits == 16) {
         auto *out = static_cast<int16_t *>(output);
         for (uint32_t i = 0; i < samples; i++) out[i] = static_cast<int16_t>(Scale(acc[i], master));
@@ -141,6 +148,47 @@ void write_output(const int32_t *acc, void *output, uint32_t samples, uint32_t b
         for (uint32_t i = 0; i < samples; i++)
             out[i] = static_cast<uint8_t>((Scale(acc[i], master) >> 8) + 128);
     }
+}
+
+// Every voice into the accumulators, then the scaled samples into the output.
+[[gnu::always_inline]] inline void mix_all(void *output, uint32_t frames, uint32_t channels,
+                                           uint32_t bits) {
+    std::memset(soundsystem.mixbuffer, 0, soundsystem.mixsize);
+    // A voice that ends leaves the table; the next one moves into its slot. Refill functions
+    // that keep restarting each other could shuffle the table forever: visits are bounded.
+    int32_t visits = 4 * SOUNDSYSTEM_MAX_VOICES;
+    for (int32_t slot = 0; slot < soundsystem.numactive && visits--;) {
+        if (!active_sounds[slot]->playing || mix_voice(slot, frames, channels)) slot++;
+    }
+    uint32_t samples = frames * channels;
+    int32_t master = soundsystem.mastervolume;
+    if (master == 256)
+        write_output<scale_unity>(soundsystem.mixbuffer, output, samples, bits, master);
+    else
+        write_output<scale>(soundsystem.mixbuffer, output, samples, bits, master);
+}
+
+void mix_all_baseline(void *output, uint32_t frames, uint32_t channels, uint32_t bits) {
+    mix_all(output, frames, channels, bits);
+}
+
+// The same loops compiled for AVX2, taken where the processor has it: twice the lanes for the
+// gains and sums. Chosen by a plain test, which works in every build and on every system.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define VRX_MIX_AVX2 1
+[[gnu::target("avx2")]] void mix_all_avx2(void *output, uint32_t frames, uint32_t channels,
+                                          uint32_t bits) {
+    mix_all(output, frames, channels, bits);
+}
+#endif
+
+using MixAll = void (*)(void *, uint32_t, uint32_t, uint32_t);
+MixAll mix_all_for_this_cpu() {
+#ifdef VRX_MIX_AVX2
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) return mix_all_avx2;
+#endif
+    return mix_all_baseline;
 }
 
 } // namespace
@@ -154,23 +202,12 @@ void VRX_MixBuffers(void *output, uint32_t length) {
     // Never more frames than the accumulators hold.
     uint32_t capacity = soundsystem.mixbuffer ? soundsystem.mixsize / 4 / channels : 0;
     if (frames > capacity) frames = capacity;
-    uint32_t samples = frames * channels;
-    uint32_t written = samples * (bits / 8);
+    uint32_t written = frames * channels * (bits / 8);
     // Bytes the mix does not reach (no mix buffer, a ragged length) are silence.
     std::memset(static_cast<uint8_t *>(output) + written, bits == 16 ? 0 : 128, length - written);
     if (!frames) return;
-    std::memset(soundsystem.mixbuffer, 0, soundsystem.mixsize);
-    // A voice that ends leaves the table; the next one moves into its slot. Refill functions
-    // that keep restarting each other could shuffle the table forever: visits are bounded.
-    int32_t visits = 4 * SOUNDSYSTEM_MAX_VOICES;
-    for (int32_t slot = 0; slot < soundsystem.numactive && visits--;) {
-        if (!active_sounds[slot]->playing || mix_voice(slot, frames, channels)) slot++;
-    }
-    int32_t master = soundsystem.mastervolume;
-    if (master == 256)
-        write_output<scale_unity>(soundsystem.mixbuffer, output, samples, bits, master);
-    else
-        write_output<scale>(soundsystem.mixbuffer, output, samples, bits, master);
+    static const MixAll mix = mix_all_for_this_cpu();
+    mix(output, frames, channels, bits);
 }
 
 void VRX_SoundCallback(uint32_t, void *output, uint32_t length) {
