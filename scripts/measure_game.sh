@@ -14,13 +14,9 @@ build=$(cd "${1:-build-run}" && pwd)
 name="Ormwell Studios - Tintfall (2010).exe"
 [ -x "$build/game/$name" ] || { echo "build the game first"; exit 1; }
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-app=
-trap '[ -n "$app" ] && kill $app 2>/dev/null; kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+source tests/scripts/lib/xvfb.sh
+window_session || { echo "$start_error"; exit 1; }
+export SDL_AUDIODRIVER=dummy
 cd "$build/game"
 
 # Start-up: the program's own lines, stamped as they arrive; "deleting bitmap" is the font
@@ -55,13 +51,7 @@ echo "start-up to the bare device, ms: ${times[*]} (median $(median "${times[@]}
 [ ${#cpu[@]} -gt 0 ] && echo "  CPU time of the start-up, ms: ${cpu[*]} (median $(median "${cpu[@]}"))"
 
 # A played game: Space leaves the title, then the numbers are taken over 5 seconds of play.
-"./$name" >"$work/out.txt" 2>&1 &
-app=$!
-wid=
-for _ in $(seq 300); do
-    wid=$(xdotool search --name "^GlowbyJr interperter" 2>/dev/null | head -1) && [ -n "$wid" ] && break
-    sleep 0.1
-done
+window_start "$work/out.txt" . "^GlowbyJr interperter" "./$name" || { echo "$start_error"; exit 1; }
 until grep -q '^speedcount' "$work/out.txt"; do
     xdotool keydown space; sleep 0.2; xdotool keyup space; sleep 0.3
 done

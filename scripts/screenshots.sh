@@ -12,22 +12,11 @@ for tool in Xvfb xdotool import convert; do
     command -v $tool >/dev/null || { echo "$tool is missing (scripts/deps.sh test)"; exit 1; }
 done
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-app=
-trap '[ -n "$app" ] && kill $app 2>/dev/null; kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-
-(cd "$build/game" && exec "$game") >/dev/null 2>&1 &
-app=$!
-wid=
-for _ in $(seq 300); do
-    wid=$(xdotool search --name "^GlowbyJr interperter" 2>/dev/null | head -1) && [ -n "$wid" ] && break
-    sleep 0.1
-done
-[ -n "$wid" ] || { echo "no game window"; exit 1; }
+source tests/scripts/lib/xvfb.sh
+window_session || { echo "$start_error"; exit 1; }
+export SDL_AUDIODRIVER=dummy
+window_start "$work/out.txt" "$build/game" "^GlowbyJr interperter" "$game" ||
+    { echo "no game window: $start_error"; exit 1; }
 
 # Polls until row $1 of the matrix (0 at the bottom) reads as the pattern $2 (1 lit, 0 dark),
 # then keeps that capture.

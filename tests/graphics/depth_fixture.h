@@ -71,10 +71,12 @@ struct Canvas {
                     : static_cast<const uint16_t *>(bm.data)[i];
     }
     uint32_t at(int32_t x, int32_t y) const { return get(y * w + x); }
+    void set(int32_t i, uint32_t v) {
+        wide ? void(static_cast<uint32_t *>(bm.data)[i] = v)
+             : void(static_cast<uint16_t *>(bm.data)[i] = uint16_t(v));
+    }
     void clear() {
-        for (int32_t i = 0; i < w * h; ++i)
-            wide ? void(static_cast<uint32_t *>(bm.data)[i] = fill)
-                 : void(static_cast<uint16_t *>(bm.data)[i] = uint16_t(fill));
+        for (int32_t i = 0; i < w * h; ++i) set(i, fill);
     }
     Points lit() const { // the pixels that no longer hold `fill`
         Points p;

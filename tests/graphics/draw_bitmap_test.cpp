@@ -1,7 +1,8 @@
-#include "graphics/draw_bitmap.h"
 #include "depth_fixture.h"
+#include "graphics/draw_bitmap.h"
 
 #include <algorithm>
+#include <random>
 #include <unistd.h>
 
 using DrawBitmap = Depth32;
@@ -10,19 +11,18 @@ TEST_F(DrawBitmap, CopiesTheIntersectionWithTheDestination) {
     Pixels32 pic(640, 480);
     pic.pattern();
     pic.mem[0] = 0, pic.mem[1] = 0x00FFFFFF; // no transparency: top byte 0 is copied too
-    struct Case {
-        int32_t x, y, srcx, srcy, cols, rows;
-    };
-    for (auto c : {Case{0, 0, 0, 0, 640, 480}, Case{-10, -20, 10, 20, 630, 460},
-                   Case{637, 478, 0, 0, 3, 2}, Case{640, 0, 0, 0, 0, 0}, Case{0, -480, 0, 0, 0, 0},
-                   Case{INT32_MAX, 0, 0, 0, 0, 0}, Case{0, INT32_MIN, 0, 0, 0, 0}}) {
+    const int32_t cases[][6] = {{0, 0, 0, 0, 640, 480},    {-10, -20, 10, 20, 630, 460},
+                                {637, 478, 0, 0, 3, 2},    {640, 0, 0, 0, 0, 0},
+                                {0, -480, 0, 0, 0, 0},     {INT32_MAX, 0, 0, 0, 0, 0},
+                                {0, INT32_MIN, 0, 0, 0, 0}};
+    for (auto [x, y, srcx, srcy, cols, rows] : cases) {
         Pixels32 screen(640, 480);
-        VRX_DrawBitmap(c.x, c.y, pic.bm, screen.bm);
-        EXPECT_EQ(screen.changed(), c.cols * c.rows) << c.x << "," << c.y;
-        for (int32_t j = 0; j < c.rows; j++) {
-            const uint32_t *row = &screen.at(std::max(c.x, 0), std::max(c.y, 0) + j);
-            ASSERT_TRUE(std::equal(row, row + c.cols, &pic.at(c.srcx, c.srcy + j))) << j;
-        }
+        VRX_DrawBitmap(x, y, pic.bm, screen.bm);
+        EXPECT_EQ(screen.changed(), cols * rows) << x << "," << y;
+        for (int32_t j = 0; j < rows; j++)
+            ASSERT_TRUE(std::equal(&pic.at(srcx, srcy + j), &pic.at(srcx, srcy + j) + cols,
+                                   &screen.at(std::max(x, 0), std::max(y, 0) + j)))
+                << j;
     }
 }
 
@@ -39,8 +39,7 @@ TEST_F(DrawBitmap, NoDataIsReportedAndDrawsNothing) {
         [](VRX_Bitmap s, VRX_Bitmap d) { VRX_DrawRotatedBitmapZoom(0, 0, s, d, 0, 128); },
         [](VRX_Bitmap s, VRX_Bitmap d) { VRX_DrawRotatedBitmapXY(0, 0, s, d, 0, 128, 2, 2); },
     };
-    VRX_Bitmap liar = src.bm; // claims more rows than its data holds: drawn neither way
-    liar.height = 400;
+    const VRX_Bitmap liar{4, 400, src.bm.size, 16, src.bm.data}; // more rows than its data
     for (auto op : ops) {
         EXPECT_EQ(printed([&] { op(src.no_data(), dst.bm), op(src.bm, dst.no_data()); }),
                   std::string(kNoData) + kNoData);
@@ -69,34 +68,6 @@ TEST_F(DrawBitmap, BlendModesPickTheirKernel) {
     }
 }
 
-// Filter 2 blurs, 3 anti-aliases, others copy. Missing neighbours repeat the pixel; rows
-// outside the drawn ones are never read.
-TEST_F(DrawBitmap, FiltersStayWithinTheDrawnRows) {
-    const uint32_t W = 0x00FFFFFF, G = 0x007F7F7F;
-    struct Case {
-        uint8_t filter;
-        int32_t w, h, x, y, dw, dh;
-        std::vector<uint32_t> src, out;
-    };
-    const Case cases[] = {
-        {1, 3, 1, 0, 0, 3, 1, {4, 8, 16}, {4, 8, 16}},
-        {2, 3, 1, 0, 0, 3, 1, {4, 8, 16}, {5, 9, 14}},
-        {2, 3, 4, -1, -1, 2, 2, {252, 252, 252, 16, 4, 4, 4, 4, 4, 252, 252, 252}, {7, 4, 4, 4}},
-        {2, 3, 1, 0, 0, 2, 1, {4, 8, 252}, {5, 68}}, // cut on the right: 252 is still a neighbour
-        {3, 3, 3, 0, 0, 3, 3, {0, 0, 0, 0, 0, W, 0, W, 0}, {0, 0, 0, 0, G, W, 0, W, G}},
-    };
-    for (const Case &c : cases) {
-        Pixels32 src(c.w, c.h), dst(c.dw, c.dh);
-        src.mem = c.src;
-        if (c.filter == 3) {
-            VRX_DrawAntiAliasedBitmap(c.x, c.y, src.bm, dst.bm);
-        } else {
-            VRX_DrawFilteredBitmap(c.x, c.y, src.bm, dst.bm, c.filter);
-        }
-        EXPECT_EQ(dst.mem, c.out) << &c - cases;
-    }
-}
-
 TEST_F(DrawBitmap, SixteenBitRoutinesDrawSixteenBitPixels) {
     set_depth(true);
     Pixels16 src(2, 1), dst(3, 2), mixed(2, 1, 0x7FFF), wide(4, 1);
@@ -109,4 +80,121 @@ TEST_F(DrawBitmap, SixteenBitRoutinesDrawSixteenBitPixels) {
     EXPECT_EQ(wide.mem, (std::vector<uint16_t>{0x07, 0x15, 0x5678, 0x5678}));
     VRX_DrawScaledBitmap(0, 0, 4, 1, src.bm, wide.bm, 0);
     EXPECT_EQ(wide.mem, (std::vector<uint16_t>{0, 0, 0x1F, 0x1F}));
+}
+
+// Zoom is in percent; the last pixel samples (size - 1) * step, step = (source size << 16) / size.
+TEST_F(DrawBitmap, ZoomSetsTheDrawnSize) {
+    Pixels32 src(64, 32);
+    src.pattern();
+    for (auto [zoom, w, h] :
+         {std::array{100, 64, 32}, {150, 96, 48}, {0, 1, 1}, {77, 49, 24}, {-20, 1, 1}}) {
+        Pixels32 dst(200, 100);
+        VRX_DrawZoomedBitmap(10, 5, zoom, src.bm, dst.bm);
+        const int32_t sx = (w - 1) * ((64 << 16) / w) >> 16, sy = (h - 1) * ((32 << 16) / h) >> 16;
+        EXPECT_EQ(dst.changed(), w * h) << zoom;
+        EXPECT_EQ(dst.at(10, 5), src.at(0, 0)) << zoom;
+        EXPECT_EQ(dst.at(9 + w, 4 + h), src.at(sx, sy)) << zoom;
+    }
+}
+
+// Filtered draws: filter 2 blurs, 3 anti-aliases, others copy; missing neighbours repeat the
+// pixel, and rows outside the drawn ones are never read. Scaled draws to w x h: nearest pixel
+// (filter 0 or below) or a 2 x 2 blend (above 0), where the right edge, the last source row and
+// the last drawn row blend with themselves; a width below 1 is taken as 1, and a clipped start
+// samples from where the position has got to.
+TEST_F(DrawBitmap, FilteredAndScaledDrawsSampleTheSource) {
+    const uint32_t F = kFill, W = 0x00FFFFFF, G = 0x007F7F7F;
+    enum { FILTER, SCALE };
+    struct Case {
+        int kind, filter, sw, sh, dw, dh, x, y, w, h;
+        std::vector<uint32_t> src, out;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {FILTER, 1, 3, 1, 3, 1, 0, 0, 0, 0, {4, 8, 16}, {4, 8, 16}},
+        {FILTER, 2, 3, 1, 3, 1, 0, 0, 0, 0, {4, 8, 16}, {5, 9, 14}},
+        {FILTER, 2, 3, 4, 2, 2, -1, -1, 0, 0, {252, 252, 252, 16, 4, 4, 4, 4, 4, 252, 252, 252},
+         {7, 4, 4, 4}},
+        {FILTER, 2, 3, 1, 2, 1, 0, 0, 0, 0, {4, 8, 252}, {5, 68}}, // 252 cut off, still a neighbour
+        {FILTER, 3, 3, 3, 3, 3, 0, 0, 0, 0, {0, 0, 0, 0, 0, W, 0, W, 0},
+         {0, 0, 0, 0, G, W, 0, W, G}},
+        {SCALE, 0, 2, 1, 3, 2, 0, 0, 0, 2, {1, 2}, {1, F, F, 1, F, F}},
+        {SCALE, 0, 4, 2, 6, 2, -3, -1, 8, 4, {1, 2, 3, 4, 5, 6, 7, 8},
+         {2, 3, 3, 4, 4, F, 6, 7, 7, 8, 8, F}},
+        {SCALE, 1, 2, 1, 4, 1, 0, 0, 4, 1, {0x00, 0xFF}, {0x00, 0x7F, 0xFF, 0xFF}},
+        {SCALE, -1, 2, 1, 4, 1, 0, 0, 4, 1, {0x00, 0xFF}, {0x00, 0x00, 0xFF, 0xFF}},
+        {SCALE, 1, 1, 2, 1, 4, 0, 0, 1, 4, {0x0000, 0xFF00}, {0x0000, 0x7F00, 0xFF00, 0xFF00}},
+        {SCALE, 1, 1, 2, 1, 2, 0, 0, 1, 4, {0x0000, 0xFF00}, {0x0000, 0x0000}},
+        {SCALE, 1, 1, 3, 1, 2, 0, 0, 1, 2, {0x00, 0x40, 0xFF}, {0x00, 0x40}},
+        // The far edges lie beyond 32 bits: the area still reaches the destination's edges.
+        {SCALE, 0, 2, 1, 3, 2, 1, 1, INT32_MAX, INT32_MAX, {1, 2}, {F, F, F, F, 1, 1}},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        Pixels32 src(c.sw, c.sh), dst(c.dw, c.dh);
+        src.mem = c.src;
+        if (c.kind == SCALE) VRX_DrawScaledBitmap(c.x, c.y, c.w, c.h, src.bm, dst.bm, c.filter);
+        if (c.kind == FILTER && c.filter == 3) VRX_DrawAntiAliasedBitmap(c.x, c.y, src.bm, dst.bm);
+        if (c.kind == FILTER && c.filter != 3)
+            VRX_DrawFilteredBitmap(c.x, c.y, src.bm, dst.bm, uint8_t(c.filter));
+        EXPECT_EQ(dst.mem, c.out) << &c - cases;
+    }
+}
+
+TEST(RotationTable, HoldsTruncatedNegatedSines) {
+    const int32_t rows[][2] = {{0, 0},       {1, -571}, {30, -16383}, {45, -23169}, {60, -28377},
+                               {90, -32767}, {180, 0},  {270, 32767}, {449, -32762}};
+    for (auto [i, v] : rows) EXPECT_EQ(bitmaprotate_sincos[i], v) << i;
+}
+
+// A 10 x 10 bitmap at (100, 100) changes (100..110)^2: C = 255 and the shifts round down, so
+// the centre column and row are taken twice. 90 degrees turns it clockwise.
+TEST_F(DrawBitmap, RotatedTenByTenTurnsAboutItsCentre) {
+    const int k[11] = {0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9};
+    Pixels32 src(10, 10);
+    src.pattern();
+    for (int32_t angle : {0, 360, -360, 90, 450, -270}) {
+        Pixels32 dst(120, 120);
+        VRX_DrawRotatedBitmap(100, 100, src.bm, dst.bm, angle);
+        EXPECT_EQ(dst.changed(), 11 * 11) << angle;
+        for (int j = 0; j < 11; j++)
+            for (int i = 0; i < 11; i++)
+                ASSERT_EQ(dst.at(100 + i, 100 + j),
+                          angle % 180 ? src.at(k[j], k[10 - i]) : src.at(k[i], k[j]))
+                    << angle << ": " << i << "," << j;
+    }
+    // Zoom 0 is zoom 1: the bitmap shrinks to its centre pixel.
+    Pixels32 tiny(120, 120);
+    VRX_DrawRotatedBitmapZoom(100, 100, src.bm, tiny.bm, 0, 0);
+    EXPECT_EQ(tiny.changed(), 1);
+    EXPECT_EQ(tiny.at(105, 105), src.at(5, 5));
+}
+
+TEST_F(DrawBitmap, RotatedEveryPixelOfTheSquareFollowsTheDirectFormula) {
+    // Per square pixel (i, j): dx = i - r, dy = j - r, source = ((dx C - dy S) >> 8) + px and
+    // ((dx S + dy C) >> 8) + py, with S = table[a] / z and C = -table[a + 90] / z.
+    std::mt19937 rng(77);
+    auto pick = [&](int32_t lo, int32_t hi) { return int32_t(rng() % (hi - lo + 1)) + lo; };
+    for (int iter = 0; iter < 400; iter++) {
+        const int32_t w = pick(1, 24), h = pick(1, 24), x = pick(-30, 40), y = pick(-30, 40);
+        const int32_t angle = pick(-720, 720), zoom = pick(-300, 400);
+        const int32_t px = pick(-8, 30), py = pick(-8, 30);
+        Pixels32 src(w, h), dst(40, 36), expect(40, 36);
+        src.pattern();
+        VRX_DrawRotatedBitmapXY(x, y, src.bm, dst.bm, angle, zoom, px, py);
+        const int32_t z = zoom == 0 ? 1 : zoom, a = ((angle % 360) + 360) % 360;
+        const int32_t S = bitmaprotate_sincos[a] / z, C = -bitmaprotate_sincos[a + 90] / z;
+        const int32_t D = (3 * (w > h ? w : h)) >> 1, r = D >> 1;
+        const int32_t left = x - ((D - w) >> 1), top = y - ((D - h) >> 1);
+        for (int32_t j = 0; j < D; j++)
+            for (int32_t i = 0; i < D; i++) {
+                const int32_t dx = i - r, dy = j - r, tx = left + i, ty = top + j,
+                              sx = ((dx * C - dy * S) >> 8) + px,
+                              sy = ((dx * S + dy * C) >> 8) + py;
+                if (tx < 0 || ty < 0 || tx >= 40 || ty >= 36) continue;
+                if (sx >= 0 && sx < w && sy >= 0 && sy < h) expect.at(tx, ty) = src.at(sx, sy);
+            }
+        ASSERT_EQ(dst.mem, expect.mem) << w << "x" << h << " at " << x << "," << y << " angle "
+                                       << angle << " zoom " << zoom << " pivot " << px << "," << py;
+    }
 }

@@ -115,7 +115,12 @@ std::vector<Case> cases() {
         {pcx(3, 2, 1, {0xC4, 9, 0xC0, 7, 0xC2, 200}, ramp_palette()), 3, 2, pcx_px, 'p', true},
         {pcx(2, 2, 3, planes), 2, 2, {0xFF102030, 0xFF102131, G, G}, 'q', true},
         {pcx(300, 300, 1, big_pcx, ramp_palette()), 300, 300, pcx_pixels, 'p', true},
-        {scx(2, 1, {63, 0, 1, 0x41, 0x3F, 0}, {1, 0}), 2, 1, {0xFF04FC00, 0xFFFC0004}, 's', true},
+        {scx(2, 1, {63, 0, 0x21, 0x41, 0x3F, 0}, {1, 0}),
+         2,
+         1,
+         {0xFF04FC00, 0xFFFC0084},
+         's',
+         true},
         {scx(300, 300, {63, 0, 1, 2, 3, 4}, big_scx), 300, 300, scx_pixels, 's', true},
     };
 }

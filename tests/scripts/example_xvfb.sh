@@ -2,30 +2,18 @@
 # The example program in a real X window: it draws, moves its marker with the cursor keys,
 # stretches when the window is resized, shows the frame rate and the mouse position in its
 # caption (in client pixels, not clamped to the window), and ends with status 0 when asked to
-# close the way a window manager asks.
+# close the way a window manager asks. A Windows build runs the same checks under Wine.
 # Usage: example_xvfb.sh <build folder>
 set -uo pipefail
 build=$(cd "${1:-build}" && pwd)
-example=$build/hello_vrx
-closer=$build/tests/wm_close
-for tool in Xvfb xdotool import convert; do
-    command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
-done
-[ -x "$example" ] || { echo "SKIP: $example not built"; exit 77; }
-[ -x "$closer" ] || { echo "SKIP: $closer not built"; exit 77; }
+lib=$(dirname "$0")/lib
+source "$lib/xvfb.sh"
+source "$lib/wine.sh"
+require_x_tools
+find_program "$build" hello_vrx || { echo "SKIP: $program not built or no Wine"; exit 77; }
+example=$program
+find_closer "$build" || { echo "SKIP: $closer not built"; exit 77; }
 
-work=$(mktemp -d)
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    kill $xvfb 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     echo "--- program output:"; cat "$work/out.txt" 2>/dev/null
@@ -33,13 +21,7 @@ fail() {
     exit 1
 }
 
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
-for _ in $(seq 300); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
-# The X11 driver or nothing: never a headless fallback that would show no window.
-export SDL_VIDEODRIVER=x11
+window_session || fail "$start_error"
 
 # Geometry of the yellow marker in a capture: "WxH+X+Y".
 marker() {
@@ -48,23 +30,7 @@ marker() {
 }
 size_of() { identify -format '%w %h' "$work/$1.png"; }
 
-"$example" >"$work/out.txt" 2>&1 &
-app=$!
-wid=
-tries=0
-for _ in $(seq 300); do
-    wid=$(xdotool search --name "^hello vrx" 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
-    if ! kill -0 "$app" 2>/dev/null; then
-        # Xvfb now and then refuses a connection under load; that is not the example's fault.
-        grep -q "x11 not available" "$work/out.txt" && [ $((tries += 1)) -lt 3 ] ||
-            fail "the example ended before showing a window"
-        "$example" >"$work/out.txt" 2>&1 &
-        app=$!
-    fi
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window appeared"
+window_start "$work/out.txt" "$build" "^hello vrx" "$example" || fail "$start_error"
 sleep 1.5
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
 
@@ -126,18 +92,9 @@ done
     fail "stretched marker at x $x3 does not match $x1"
 echo "stretched marker: ${w}x$h at $x3,$y3"
 
-"$closer" "$wid" || fail "could not send the close request"
-status=
-for _ in $(seq 50); do
-    if ! kill -0 "$app" 2>/dev/null; then
-        wait "$app"
-        status=$?
-        break
-    fi
-    sleep 0.1
-done
-[ -n "$status" ] || fail "still running 5 s after the close request"
-app=
+# Wine takes a few seconds to end a program.
+window_close 20 || fail "could not send the close request"
+[ -n "$status" ] || fail "still running 20 s after the close request"
 [ "$status" = 0 ] || fail "exit status $status after closing"
 grep -q "closing windows" "$work/out.txt" || fail "no shutdown line"
 echo "closed with status 0"

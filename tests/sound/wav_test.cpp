@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -87,13 +87,11 @@ TEST(WavTest, HeadersAreCheckedAgainstTheFile) {
 // Loading and saving through a mounted directory: a saved sound loads back the same, and
 // names that cannot be loaded leave a sound without data.
 TEST_F(SoundGroup, WavFilesThroughADirectoryMount) {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("sound_test_" + std::to_string(std::random_device()()));
-    ASSERT_TRUE(std::filesystem::create_directory(dir));
+    char pattern[] = "/tmp/sound_test_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::filesystem::path dir = pattern;
     auto write = [&](const char *name, const Bytes &b) {
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char *>(b.data()),
-                   static_cast<std::streamsize>(b.size()));
+        std::ofstream(dir / name, std::ios::binary) << std::string(b.begin(), b.end());
     };
     write("tone.wav", wav(1, 2, 22050, 16, 88200, 88200));
     write("tone.txt", wav(1, 2, 22050, 16, 400, 400));

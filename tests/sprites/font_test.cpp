@@ -19,12 +19,9 @@ struct FontImage {
         const uint32_t ink = vrx_mode16() ? 0x7FFFu : 0xFFFFFFFFu;
         for (size_t m = 0; m < marks.size(); m++) {
             const int32_t x = marks[m], end = m + 1 < marks.size() ? marks[m + 1] : w;
-            for (int32_t y = 0; y < h; y++)
-                for (int32_t i = y ? x + 1 : x; i < (y ? end : x + 1); i++) {
-                    const size_t at = size_t(y) * w + i;
-                    img.wide ? void(static_cast<uint32_t *>(img.bm.data)[at] = ink)
-                             : void(static_cast<uint16_t *>(img.bm.data)[at] = uint16_t(ink));
-                }
+            img.set(x, ink);
+            for (int32_t y = 1; y < h; y++)
+                for (int32_t i = x + 1; i < end; i++) img.set(y * w + i, ink);
         }
     }
 };

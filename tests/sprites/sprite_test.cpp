@@ -2,7 +2,6 @@
 #include "sprite_fixture.h"
 
 #include <cmath>
-#include <numbers>
 #include <functional>
 #include <numbers>
 
@@ -91,6 +90,8 @@ TEST(SpriteRules, TransparencyKeyCollisionEdgesAndRotationTable) {
                 {{0, 0, 10, 10, 9, 9, 5, 5}, 1},
                 {{0, 0, 10, 10, 0, 10, 5, 5}, 0},
                 {{0, 0, 10, 10, -5, -5, 5, 5}, 0},
+                {{0, 0, 10, 10, -5, 3, 5, 5}, 0},
+                {{0, 0, 10, 10, 3, -5, 5, 5}, 0},
                 {{0, 0, 10, 10, -4, -4, 5, 5}, 1},
                 {{2, 2, 1, 1, 0, 0, 10, 10}, 1},
                 {{INT32_MAX - 1, 0, INT32_MAX, 1, INT32_MIN, 0, INT32_MAX, 1}, 0}};

@@ -45,6 +45,11 @@ inline Bytes make_image(const std::vector<Entry> &entries, uint32_t prefix) {
     return out;
 }
 
+// Overwrites four little-endian bytes at `at`.
+inline void poke32(Bytes &bytes, size_t at, uint64_t value) {
+    for (int i = 0; i < 4; i++) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
 inline void write_file(const std::filesystem::path &path, const std::string &bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;

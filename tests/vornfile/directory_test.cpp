@@ -71,8 +71,12 @@ TEST_F(Vornfile, ListingShowsDirectoriesOnceAndFirstThenMatchingFiles) {
     }
 }
 
-TEST_F(Vornfile, ChangingTheLocalPath) {
-    ASSERT_EQ(mount_bytes(make_image({}, 0), 0, nullptr), 1);
+TEST_F(Vornfile, EmptyArchiveAndChangingTheLocalPath) {
+    std::string out;
+    ASSERT_EQ(mount_bytes(make_image({}, 0), 0, &out), 1);
+    EXPECT_TRUE(out.ends_with("numfiles: 0\nromsize: 12\n")) << out;
+    vornfile_handle handle;
+    EXPECT_EQ(open_quietly("LEDS.TGA", &handle), 0);
     const struct {
         const char *change, *result;
     } steps[] = {{"sounds", "/sounds/"}, {"fx", "/sounds/fx/"}, {".", "/sounds/fx/"},
