@@ -13,7 +13,7 @@ DWORD GetTickCount();
 
 // Test hooks. A manual clock moves only through winapi_clock_advance; a stepping clock
 // advances by `step` after every reading, so busy waits on it end at once. On Windows the
-// test programs compile them in (virtual_clock.cpp) in front of the system's GetTickCount.
+// test programs' support code takes them in (virtual_clock.cpp) in front of the system's.
 void winapi_clock_use_real();
 void winapi_clock_use_manual(uint32_t start);
 void winapi_clock_use_stepping(uint32_t start, uint32_t step);

@@ -1,5 +1,6 @@
 // The virtual clock behind GetTickCount for tests. The stand-in's GetTickCount reads through
-// it; on Windows the test programs compile it in and put it in front of the system's.
+// it; on Windows the test programs' support file includes it and puts it in front of the
+// system's.
 #include <atomic>
 
 #include "winapi/tick.h"
