@@ -60,7 +60,9 @@ BENCHMARK(BM_MemsetCoveredAndPageCopy);
 } // namespace
 
 int main(int argc, char **argv) {
+#ifndef _WIN32
     setenv("SDL_VIDEODRIVER", "dummy", 0); // no window is needed to measure
+#endif
     VRX_InitVideo(640, 480, 32, 0);
     RatioReporter reporter("ratio of the device frame to memset of the pixels it covers",
                            [](const std::string &name) -> std::vector<Ratio> {

@@ -3,6 +3,7 @@
 // within 1.25.
 #include <benchmark/benchmark.h>
 
+#include "baselines.h"
 #include "ratio_report.h"
 
 #include <cstdio>
@@ -25,19 +26,8 @@ struct Picture {
     }
 };
 
-void set_depth32() {
-    VRX_video.flags = 0;
-    VornBlit_Initialise(8, 8, 8, 16, 8, 0);
-}
-
 void BM_Memcpy(benchmark::State &state) {
-    const size_t bytes = size_t(state.range(0)) * state.range(1) * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes);
-    for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
+    copy_baseline_wh(state);
 }
 BENCHMARK(BM_Memcpy)->Args({640, 480})->Args({480, 480});
 

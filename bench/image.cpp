@@ -3,6 +3,7 @@
 // and the picture as a 24-bit BMP, each decoded into a new 32-bit bitmap.
 #include <benchmark/benchmark.h>
 
+#include "baselines.h"
 #include "ratio_report.h"
 
 #include <cstdio>
@@ -123,13 +124,7 @@ const Files &files() {
 }
 
 void BM_Memcpy(benchmark::State &state) {
-    const size_t bytes = size_t(state.range(0)) * state.range(1) * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes);
-    for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
+    copy_baseline_wh(state);
 }
 BENCHMARK(BM_Memcpy)->Args({640, 480})->Args({618, 20});
 
@@ -137,7 +132,11 @@ BENCHMARK(BM_Memcpy)->Args({640, 480})->Args({618, 20});
 struct Quiet {
     int saved;
     Quiet() : saved((std::fflush(stdout), dup(1))) {
+#ifdef _WIN32
+        int null = open("NUL", O_WRONLY);
+#else
         int null = open("/dev/null", O_WRONLY);
+#endif
         dup2(null, 1);
         close(null);
     }
@@ -150,8 +149,7 @@ struct Quiet {
 
 template <int32_t (*Decode)(const uint8_t *, uint32_t, VRX_Bitmap *)>
 void decode(benchmark::State &state, const Bytes &file) {
-    VRX_video.flags = 0;
-    VornBlit_Initialise(8, 8, 8, 16, 8, 0);
+    set_depth32();
     Quiet quiet;
     for (auto _ : state) {
         VRX_Bitmap bm{};

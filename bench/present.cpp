@@ -2,6 +2,7 @@
 // against memcpy of the same bytes in the same run (report the ratios, not the times).
 #include <benchmark/benchmark.h>
 
+#include "baselines.h"
 #include "ratio_report.h"
 
 #include <cstring>
@@ -20,19 +21,12 @@ void set_up_video() {
     if (done) return;
     VRX_Initialise();
     VRX_InitVideo(W, H, 32, 0);
-    auto *p = static_cast<uint32_t *>(VRX_screenbitmap.data);
-    for (int32_t i = 0; i < W * H; i++) p[i] = 0xFF000000u | uint32_t(i * 2654435761u >> 8);
+    fill_noise(VRX_screenbitmap.data, size_t(W) * H);
     done = true;
 }
 
 void BM_MemcpyFrame(benchmark::State &state) {
-    std::vector<uint32_t> a(size_t(W) * H, 1), b(size_t(W) * H);
-    for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), a.size() * 4);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * W * H * 4);
+    copy_baseline(state, size_t(W) * H * 4);
 }
 BENCHMARK(BM_MemcpyFrame);
 
@@ -47,13 +41,7 @@ void BM_PageCopy32(benchmark::State &state) {
 BENCHMARK(BM_PageCopy32);
 
 void BM_MemcpyDoubledFrame(benchmark::State &state) {
-    std::vector<uint32_t> a(size_t(W) * H * 4, 1), b(size_t(W) * H * 4);
-    for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), a.size() * 4);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * W * H * 16);
+    copy_baseline(state, size_t(W) * H * 16);
 }
 BENCHMARK(BM_MemcpyDoubledFrame);
 

@@ -2,6 +2,7 @@
 // (100 x 32 x 32 words) in the same run. Prints each draw's CPU time as a ratio to the copy.
 #include <benchmark/benchmark.h>
 
+#include "baselines.h"
 #include "ratio_report.h"
 
 #include <cstring>
@@ -14,11 +15,6 @@
 namespace {
 
 constexpr int32_t COUNT = 100, SIDE = 32;
-
-void set_depth32() {
-    VRX_video.flags = 0;
-    VornBlit_Initialise(8, 8, 8, 16, 8, 0);
-}
 
 // A sprite with a transparent corner in every fourth pixel row, like a cut picture with a key.
 struct Sprites {
@@ -39,13 +35,7 @@ struct Sprites {
 };
 
 void BM_Memcpy(benchmark::State &state) {
-    const size_t bytes = size_t(COUNT) * SIDE * SIDE * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes);
-    for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
+    copy_baseline(state, size_t(COUNT) * SIDE * SIDE * 4);
 }
 BENCHMARK(BM_Memcpy);
 

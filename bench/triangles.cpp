@@ -3,6 +3,7 @@
 #include "graphics/triangle.h"
 #include "graphics/video_state.h"
 
+#include "baselines.h"
 #include "ratio_report.h"
 
 #include <cstring>
@@ -28,7 +29,7 @@ struct Scene {
     Scene() {
         VRX_video.flags = 0;
         bmp.data = screen.data();
-        for (uint32_t i = 0; i < 65536; ++i) texture[i] = 0xFF000000u | (i * 2654435761u >> 8);
+        fill_noise(texture.data(), texture.size());
         VRX_SetPrimitiveTexture(VRX_Bitmap{256, 256, 65536 * 4, 65536, texture.data()});
         VRX_DrawTriangleTextured(V0, V1, V2, bmp);
         for (int32_t y = 0; y < H; ++y) {

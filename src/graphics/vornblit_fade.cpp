@@ -149,8 +149,8 @@ __attribute__((always_inline)) inline int32_t vb_xfade16_fixed(uint16_t *dst, co
     return i;
 }
 
-VB_CLONES void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b,
-                                        uint32_t level, int32_t n) {
+__attribute__((always_inline)) static inline void
+vb_crossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b, uint32_t level, int32_t n) {
     const VB_Layout16 l = vb_layout16();
     const uint32_t lb = vb_level(level), la = 255 - lb;
     const auto has = [&l](uint32_t m) { return m == l.mr || m == l.mg || m == l.mb; };
@@ -182,6 +182,11 @@ VB_CLONES void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const 
         uint32_t bl = (((pa & l.mb) * la + (pb & l.mb) * lb) >> 8) & l.mb;
         dst[i] = static_cast<uint16_t>(r | g | bl);
     }
+}
+
+VB_CLONES void VornBlit_BlitCrossfade16(uint16_t *dst, const uint16_t *a, const uint16_t *b,
+                                        uint32_t level, int32_t n) {
+    VB_CLONED(vb_crossfade16, dst, a, b, level, n);
 }
 
 // Red and blue are weighted together in one word: the blue products stay below bit 16.

@@ -35,10 +35,20 @@ __attribute__((always_inline)) inline void vb_fill_span(T *dst, int32_t n, T px)
 
 typedef uint32_t VB_U32v __attribute__((vector_size(32)));
 
-VB_CLONES void VornBlit_BlitFill16(uint16_t *dst, int32_t n, uint32_t colour) {
+__attribute__((always_inline)) static inline void vb_fill16(uint16_t *dst, int32_t n,
+                                                            uint32_t colour) {
     vb_fill_span<uint16_t, VB_U16v>(dst, n, static_cast<uint16_t>(VornBlit_color24to16(colour)));
 }
 
-VB_CLONES void VornBlit_BlitFill32(uint32_t *dst, int32_t n, uint32_t colour) {
+__attribute__((always_inline)) static inline void vb_fill32(uint32_t *dst, int32_t n,
+                                                            uint32_t colour) {
     vb_fill_span<uint32_t, VB_U32v>(dst, n, colour);
+}
+
+VB_CLONES void VornBlit_BlitFill16(uint16_t *dst, int32_t n, uint32_t colour) {
+    VB_CLONED(vb_fill16, dst, n, colour);
+}
+
+VB_CLONES void VornBlit_BlitFill32(uint32_t *dst, int32_t n, uint32_t colour) {
+    VB_CLONED(vb_fill32, dst, n, colour);
 }

@@ -44,9 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Sleep(1);
     }
 
-    // Never released: the thread may outlive the call below for a moment.
-    win32_drawlock.lock();
-    TerminateThread(threadhandle, 0);
+    win32_stoplogicthread(threadhandle);
     _dbg_printf("closing windows\n");
     win32_closeinput();
     ChangeDisplaySettingsA(nullptr, 0);

@@ -35,9 +35,10 @@ void translate_key(const SDL_KeyboardEvent &key) {
     UINT vk = winapi_virtual_key(key.keysym);
     if (!record || vk == 0) return;
     bool down = key.type == SDL_KEYDOWN;
-    bool alt = (key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
-    // As on Windows: Alt, F10 and keys held with Alt are system keys.
-    bool sys = alt || vk == VK_F10;
+    // As on Windows: Alt, F10 and keys held with Alt are system keys. Alt's own release is
+    // one too, but without the Alt bit: Alt is up by then.
+    bool alt = (key.keysym.mod & KMOD_ALT) != 0 || (vk == VK_MENU && key.type == SDL_KEYDOWN);
+    bool sys = alt || vk == VK_MENU || vk == VK_F10;
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     uint32_t lparam = 1u | ((static_cast<uint32_t>(key.keysym.scancode) & 0xFF) << 16);
     if (alt) lparam |= 1u << 29;

@@ -14,6 +14,9 @@
 // The frame border the stand-in reports around the client area, so that screen coordinates
 // minus the window rectangle's corner minus (4, 23) are client coordinates.
 enum : int { WINAPI_FRAME_X = 4, WINAPI_FRAME_TOP = 23, WINAPI_FRAME_BOTTOM = 4 };
+// The smallest framed window, as Windows keeps it (its minimum tracking size): a smaller picture
+// gets a wider client area than it asked for.
+enum : int { WINAPI_MIN_FRAMED_W = 116, WINAPI_MIN_FRAMED_H = 27 };
 
 // A copy of the pixels handed over for presentation, and where to put them.
 struct WinapiFrameInfo {
