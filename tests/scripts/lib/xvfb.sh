@@ -87,8 +87,12 @@ window_start() {
         wid=$(xdotool search --name "$title" 2>/dev/null | head -1)
         [ -n "$wid" ] && return 0
         if ! kill -0 "$app" 2>/dev/null || display_refused "$out"; then
-            if ! display_refused "$out" || [ $((tries += 1)) -ge 3 ]; then
+            if ! display_refused "$out"; then
                 start_error="the program ended before showing a window"
+                return 1
+            fi
+            if [ $((tries += 1)) -ge 3 ]; then
+                start_error="the display refused the program three times"
                 return 1
             fi
             kill "$app" 2>/dev/null
