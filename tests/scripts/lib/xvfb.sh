@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that drive real windows: a private Xvfb display, programs started in it
 # (under Wine when they are Windows programs), and the window manager's close request.
 # The caller sets a cleanup trap that calls xvfb_stop.
