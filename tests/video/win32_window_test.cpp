@@ -216,6 +216,31 @@ TEST_F(Win32Window, KeysBecomeVirtualKeyMessagesAndReachTheKeyTable) {
     }
 }
 
+// A key held when another window takes the keyboard counts as released: its release goes to
+// that window. (The other window stays: taking it down costs seconds under Wine.)
+TEST_F(Win32Window, KeyHeldWhenTheFocusGoesCountsAsReleased) {
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 500,
+                                 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    uint32_t held = 0;
+    for (int attempt = 0; attempt < 20 && !held; attempt++) {
+        for (int wait = 0; wait < 50 && GetForegroundWindow() != window; wait++) {
+            SetForegroundWindow(window);
+            Sleep(10);
+        }
+        keys_seen.clear();
+        keybd_event(VK_SPACE, 0, 0, 0);
+        pump_until(1);
+        held = VRX_keys[VK_SPACE];
+    }
+    ASSERT_EQ(held, 1u);
+    SetForegroundWindow(other);
+    pump();
+    EXPECT_EQ(VRX_keys[VK_SPACE] * 10 + g_keycode, 0u);
+    keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+    pump();
+}
+
 // The client area is the window less a 4-pixel frame and a 23-pixel title bar, but no narrower
 // than the system's smallest framed window allows; the pointer's place in client pixels,
 // wherever the window stands.
