@@ -41,8 +41,9 @@ window_session() {
     export SDL_VIDEODRIVER=x11
 }
 window_session_end() {
-    xvfb_stop
+    # Wine's server first: it ends every program in it, even one stuck too hard for a signal.
     ! declare -F wine_stop >/dev/null || wine_stop
+    xvfb_stop
     rm -rf "$work"
 }
 
