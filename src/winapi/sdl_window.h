@@ -47,7 +47,6 @@ struct WinapiWindow {
     int32_t tex_w = 0, tex_h = 0;
     uint32_t tex_format = 0;
     bool needs_paint = false;
-    uint8_t keys_down[256] = {}; // keys sent down and not yet up
     // Three frame buffers: a presenting thread fills `spare` under post_lock alone, then swaps
     // it with `pending` under frame_lock; the UI thread swaps `pending` with `shown` under
     // frame_lock. Neither thread copies a frame while holding the lock the other one takes.
