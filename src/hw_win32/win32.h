@@ -22,6 +22,14 @@ extern int32_t win32_fullscreen;
 extern std::atomic<uint32_t> exitflag;
 extern std::atomic<uint32_t> appactive;
 
+// Shutdown: the logic thread is asked to stop at its next present, where it holds no lock of
+// the system's, and is terminated there (or wherever it is once a short wait has passed).
+// Terminated inside a GDI call it could leave a lock held that the window's own clean-up then
+// waits on for ever.
+extern std::atomic<uint32_t> win32_closing, win32_parked;
+void win32_park_if_closing();
+void win32_stoplogicthread(HANDLE thread);
+
 LRESULT CALLBACK WIN32_WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // The logic thread's body: the library around the application's vornmain (entry library).
 DWORD WINAPI win32_main(LPVOID parameter);

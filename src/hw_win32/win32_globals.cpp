@@ -11,3 +11,4 @@ std::atomic<uint32_t> windowwidth{0}, windowheight{0};
 int32_t win32_fullscreen = 0;
 std::atomic<uint32_t> exitflag{0};
 std::atomic<uint32_t> appactive{0};
+std::atomic<uint32_t> win32_closing{0}, win32_parked{0};

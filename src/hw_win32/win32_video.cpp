@@ -69,6 +69,17 @@ static BOOL blit_surface(HDC context) {
     return DeleteDC(memory);
 }
 
+static void stretch_surface(HDC context, uint32_t width, uint32_t height) {
+    HDC memory = CreateCompatibleDC(context);
+    if (!memory) return;
+    HGDIOBJ old = SelectObject(memory, DIBHandle);
+    SetStretchBltMode(context, COLORONCOLOR);
+    StretchBlt(context, 0, 0, static_cast<int>(width), static_cast<int>(height), memory, 0, 0,
+               static_cast<int>(VRX_video.width), static_cast<int>(VRX_video.height), SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
 void win32_flippage(HWND window) {
     if (!window || !DIBHandle) return;
     HDC context = GetDC(window);
@@ -77,6 +88,9 @@ void win32_flippage(HWND window) {
     uint32_t wh = windowheight.load(std::memory_order_relaxed);
     if (VRX_video.width == ww && VRX_video.height == wh) {
         blit_surface(context);
+    } else if (dibinfo.bmiHeader.biHeight < 0) {
+        // DrawDib takes bottom-up bitmaps only: a top-down surface is stretched by GDI.
+        stretch_surface(context, ww, wh);
     } else {
         DrawDibDraw(drawdib, context, 0, 0, static_cast<int>(ww), static_cast<int>(wh),
                     &dibinfo.bmiHeader, dibarea, 0, 0, static_cast<int>(VRX_video.width),
@@ -96,6 +110,23 @@ void win32_fastflippage(HWND window) {
 int32_t win32_flippageHDC(HDC context) {
     if (!context || !DIBHandle) return 0;
     return blit_surface(context);
+}
+
+// Shutdown parks the logic thread here: between presents it holds no lock of the system's.
+void win32_park_if_closing() {
+    if (!win32_closing.load(std::memory_order_acquire)) return;
+    win32_parked.store(1, std::memory_order_release);
+    for (;;) Sleep(1000);
+}
+
+void win32_stoplogicthread(HANDLE thread) {
+    win32_closing.store(1, std::memory_order_release);
+    // A thread that has finished its work, or never presents, is not waited for long.
+    for (int i = 0; i < 50 && !win32_parked.load(std::memory_order_acquire) &&
+                    !exitflag.load(std::memory_order_relaxed);
+         i++)
+        Sleep(2);
+    TerminateThread(thread, 0);
 }
 
 // The portable video code's view of the above.
@@ -118,6 +149,7 @@ HWND VRX_ll_video_window() {
 }
 
 void VRX_ll_video_present(HWND window, int32_t fast) {
+    win32_park_if_closing();
     if (fast)
         win32_fastflippage(window);
     else
@@ -125,5 +157,6 @@ void VRX_ll_video_present(HWND window, int32_t fast) {
 }
 
 int32_t VRX_ll_video_present_dc(HDC context) {
+    win32_park_if_closing();
     return win32_flippageHDC(context);
 }

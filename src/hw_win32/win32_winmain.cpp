@@ -44,7 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Sleep(1);
     }
 
-    TerminateThread(threadhandle, 0);
+    win32_stoplogicthread(threadhandle);
     _dbg_printf("closing windows\n");
     win32_closeinput();
     ChangeDisplaySettingsA(nullptr, 0);

@@ -21,6 +21,13 @@ LRESULT CALLBACK WIN32_WndProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_ACTIVATEAPP:
         appactive.store(static_cast<uint32_t>(wparam), relaxed);
         return 0;
+    case WM_KILLFOCUS:
+        // A key released while another window has the keyboard is never reported here: none
+        // stays held for good.
+        for (auto &key : VRX_keys) key.store(0, relaxed);
+        VRX_input_prevkeycode.store(0, relaxed);
+        g_keycode.store(0, relaxed);
+        break;
     case WM_KEYDOWN: {
         uint32_t k = static_cast<uint32_t>(wparam) & 255;
         VRX_keys[k].store(1, relaxed);

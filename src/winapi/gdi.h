@@ -45,6 +45,10 @@ HDC CreateCompatibleDC(HDC context);
 HGDIOBJ SelectObject(HDC context, HGDIOBJ object);
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sx, int sy,
             DWORD rop);
+BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sx, int sy,
+                int swidth, int sheight, DWORD rop);
+enum : int { COLORONCOLOR = 3 };
+int SetStretchBltMode(HDC context, int mode);
 BOOL DeleteDC(HDC context);
 BOOL DeleteObject(HGDIOBJ object);
 

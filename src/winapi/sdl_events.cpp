@@ -7,8 +7,6 @@
 #include "winapi/sdl_window.h"
 
 namespace {
-enum : uint8_t { KEY_DOWN = 1, KEY_DOWN_SYS = 2 };
-
 MSG make(WinapiWindow *record, UINT message, WPARAM wparam, LPARAM lparam) {
     MSG msg{};
     msg.hwnd = winapi_handle(record);
@@ -35,9 +33,10 @@ void translate_key(const SDL_KeyboardEvent &key) {
     UINT vk = winapi_virtual_key(key.keysym);
     if (!record || vk == 0) return;
     bool down = key.type == SDL_KEYDOWN;
-    bool alt = (key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
-    // As on Windows: Alt, F10 and keys held with Alt are system keys.
-    bool sys = alt || vk == VK_F10;
+    // As on Windows: Alt, F10 and keys held with Alt are system keys. Alt's own release is
+    // one too, but without the Alt bit: Alt is up by then.
+    bool alt = (key.keysym.mod & KMOD_ALT) != 0 || (vk == VK_MENU && key.type == SDL_KEYDOWN);
+    bool sys = alt || vk == VK_MENU || vk == VK_F10;
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     uint32_t lparam = 1u | ((static_cast<uint32_t>(key.keysym.scancode) & 0xFF) << 16);
     if (alt) lparam |= 1u << 29;
@@ -45,19 +44,14 @@ void translate_key(const SDL_KeyboardEvent &key) {
         lparam |= (1u << 30) | (1u << 31);
     else if (key.repeat)
         lparam |= 1u << 30;
-    record->keys_down[vk] = down ? (sys ? KEY_DOWN_SYS : KEY_DOWN) : 0;
     winapi_queue_post(make(record, message, vk, static_cast<LPARAM>(static_cast<int32_t>(lparam))));
 }
 
-// A key released while another window has the keyboard would stay down for good: the window
-// losing the focus sees every key it holds released, as SDL itself does.
-void release_keys(WinapiWindow *record) {
-    for (UINT vk = 0; vk < 256; vk++) {
-        if (!record->keys_down[vk]) continue;
-        UINT message = record->keys_down[vk] == KEY_DOWN_SYS ? WM_SYSKEYUP : WM_KEYUP;
-        record->keys_down[vk] = 0;
-        winapi_queue_post(make(record, message, vk, static_cast<LPARAM>(0xC0000001u)));
-    }
+// As on Windows, the window losing the keyboard is told so; releases of the keys it holds are
+// not its to see (SDL may still report them).
+void lose_focus(WinapiWindow *record) {
+    winapi_send(record, WM_ACTIVATEAPP, 0, 0);
+    winapi_send(record, WM_KILLFOCUS, 0, 0);
 }
 
 void translate_window(const SDL_WindowEvent &event) {
@@ -84,8 +78,7 @@ void translate_window(const SDL_WindowEvent &event) {
         winapi_send(record, WM_ACTIVATEAPP, 1, 0);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        release_keys(record);
-        winapi_send(record, WM_ACTIVATEAPP, 0, 0);
+        lose_focus(record);
         break;
     case SDL_WINDOWEVENT_CLOSE:
         // The close box: the window procedure decides, the window is not destroyed here.

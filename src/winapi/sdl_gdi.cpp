@@ -181,6 +181,35 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
     return TRUE;
 }
 
+// The layer only stretches a whole bitmap onto its window; the UI thread scales it.
+BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sx, int sy,
+                int swidth, int sheight, DWORD rop) {
+    Dc *dst = as_dc(destination);
+    Dc *src = as_dc(source);
+    if (!dst || !src || rop != SRCCOPY || src->kind != DC_MEMORY || dst->kind != DC_WINDOW ||
+        width <= 0 || height <= 0)
+        return FALSE;
+    const Dib *from = src->selected;
+    WinapiWindow *record = winapi_window(dst->window);
+    if (!from || !from->bits || !record) return FALSE;
+    SDL_Rect s{sx, sy, swidth, sheight};
+    if (s.x < 0 || s.y < 0 || s.w <= 0 || s.h <= 0 || s.x + s.w > from->width ||
+        s.y + s.h > from->height)
+        return FALSE;
+    WinapiFrameInfo info{from->width,
+                         from->height,
+                         from->bottomup,
+                         from->bpp,
+                         from->stride,
+                         s,
+                         SDL_Rect{x, y, width, height}};
+    return winapi_frame_post(record, info, from->bits);
+}
+
+int SetStretchBltMode(HDC context, int) {
+    return as_dc(context) ? COLORONCOLOR : 0;
+}
+
 HDRAWDIB DrawDibOpen() {
     static int token;
     return reinterpret_cast<HDRAWDIB>(&token);
@@ -194,7 +223,10 @@ BOOL DrawDibDraw(HDRAWDIB handle, HDC context, int xdst, int ydst, int dxdst, in
                  LPBITMAPINFOHEADER header, LPVOID bits, int xsrc, int ysrc, int dxsrc, int dysrc,
                  UINT) {
     Dc *dc = as_dc(context);
-    if (!handle || !dc || !bits || !header_ok(header) || dxdst <= 0 || dydst <= 0) return FALSE;
+    // As on Windows, DrawDib refuses top-down bitmaps.
+    if (!handle || !dc || !bits || !header_ok(header) || header->biHeight < 0 || dxdst <= 0 ||
+        dydst <= 0)
+        return FALSE;
     if (dc->kind != DC_WINDOW) return FALSE; // the layer only stretches onto its window
     WinapiWindow *record = winapi_window(dc->window);
     if (!record) return FALSE;

@@ -17,7 +17,9 @@ DWORD position(SDL_Joystick *joy, int axis) {
 } // namespace
 
 MMRESULT joyGetPosEx(UINT id, LPJOYINFOEX info) {
-    if (!info || info->dwSize < sizeof(JOYINFOEX) || id >= 16) return MMSYSERR_INVALPARAM;
+    if (!info || info->dwSize < sizeof(JOYINFOEX)) return MMSYSERR_INVALPARAM;
+    // As on Windows, a joystick number with no device behind it is a bad parameter.
+    if (id >= 16) return JOYERR_PARMS;
     std::lock_guard<std::mutex> guard(joy_lock);
     if (!joy_started) {
         std::lock_guard<std::mutex> init(winapi_sdl_init_lock());
@@ -30,7 +32,7 @@ MMRESULT joyGetPosEx(UINT id, LPJOYINFOEX info) {
         opened[id] = nullptr;
     }
     if (!opened[id]) {
-        if (static_cast<int>(id) >= SDL_NumJoysticks()) return JOYERR_UNPLUGGED;
+        if (static_cast<int>(id) >= SDL_NumJoysticks()) return JOYERR_PARMS;
         opened[id] = SDL_JoystickOpen(static_cast<int>(id));
         if (!opened[id]) return JOYERR_UNPLUGGED;
         SDL_JoystickUpdate();

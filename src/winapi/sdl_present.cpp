@@ -1,5 +1,6 @@
 // SDL stand-in: the frame slot between the presenting thread and the window's UI thread.
 #include "winapi/sdl_present.h"
+#include "winapi/standin.h"
 
 #include <algorithm>
 #include <cstring>
@@ -114,4 +115,13 @@ void winapi_release_window_video(WinapiWindow *record) {
     std::vector<uint8_t>().swap(record->pending);
     std::vector<uint8_t>().swap(record->shown);
     record->shown_seq = record->pending_seq = 0;
+}
+
+uint32_t winapi_client_pixel(HWND window, int x, int y) {
+    WinapiWindow *record = winapi_window(window);
+    uint32_t pixel = 0;
+    SDL_Rect r = {x, y, 1, 1};
+    if (record && record->renderer)
+        SDL_RenderReadPixels(record->renderer, &r, SDL_PIXELFORMAT_RGB888, &pixel, 4);
+    return pixel & 0xFFFFFF;
 }

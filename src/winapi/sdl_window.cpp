@@ -21,6 +21,8 @@ bool framed(LONG style) {
 }
 void outer_to_client(LONG style, int x, int y, int w, int h, SDL_Rect *client) {
     if (framed(style)) {
+        w = w < WINAPI_MIN_FRAMED_W ? WINAPI_MIN_FRAMED_W : w;
+        h = h < WINAPI_MIN_FRAMED_H ? WINAPI_MIN_FRAMED_H : h;
         x += WINAPI_FRAME_X;
         y += WINAPI_FRAME_TOP;
         w -= 2 * WINAPI_FRAME_X;

@@ -14,6 +14,9 @@
 // The frame border the stand-in reports around the client area, so that screen coordinates
 // minus the window rectangle's corner minus (4, 23) are client coordinates.
 enum : int { WINAPI_FRAME_X = 4, WINAPI_FRAME_TOP = 23, WINAPI_FRAME_BOTTOM = 4 };
+// The smallest framed window, as Windows keeps it (its minimum tracking size): a smaller picture
+// gets a wider client area than it asked for.
+enum : int { WINAPI_MIN_FRAMED_W = 116, WINAPI_MIN_FRAMED_H = 27 };
 
 // A copy of the pixels handed over for presentation, and where to put them.
 struct WinapiFrameInfo {
@@ -44,7 +47,6 @@ struct WinapiWindow {
     int32_t tex_w = 0, tex_h = 0;
     uint32_t tex_format = 0;
     bool needs_paint = false;
-    uint8_t keys_down[256] = {}; // keys sent down and not yet up
     // Three frame buffers: a presenting thread fills `spare` under post_lock alone, then swaps
     // it with `pending` under frame_lock; the UI thread swaps `pending` with `shown` under
     // frame_lock. Neither thread copies a frame while holding the lock the other one takes.

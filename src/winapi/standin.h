@@ -10,3 +10,5 @@ void winapi_discard_messages();
 int winapi_window_fullscreen(HWND window);
 // The client size the stand-in has given the window (what the user sees).
 BOOL winapi_client_size(HWND window, int *width, int *height);
+// Test read-back: the colour (0xRRGGBB) a client pixel shows. On the window's own thread.
+uint32_t winapi_client_pixel(HWND window, int x, int y);

@@ -42,6 +42,7 @@ enum : UINT {
     WM_CREATE = 0x0001,
     WM_DESTROY = 0x0002,
     WM_SIZE = 0x0005,
+    WM_KILLFOCUS = 0x0008,
     WM_PAINT = 0x000F,
     WM_CLOSE = 0x0010,
     WM_QUIT = 0x0012,

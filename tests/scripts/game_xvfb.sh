@@ -23,7 +23,8 @@ find_closer "$build" || { echo "SKIP: $closer not built"; exit 77; }
 fail() {
     echo "FAIL ($case): $*"
     echo "--- last LEDs seen:"; cat "$work/leds.txt" 2>/dev/null
-    echo "--- program output (head):"; head -40 "$work/out.txt" 2>/dev/null
+    echo "--- program output (head and tail):"; head -30 "$work/out.txt" 2>/dev/null
+    echo "..."; tail -5 "$work/out.txt" 2>/dev/null
     exit 1
 }
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the script tests that also run on a cross build: which program to run (NAME or,
 # in a Windows build, NAME.exe under Wine) and a Wine session for it.
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that drive real windows: a private Xvfb display, programs started in it
 # (under Wine when they are Windows programs), and the window manager's close request.
 # The caller sets a cleanup trap that calls xvfb_stop.
@@ -41,8 +42,9 @@ window_session() {
     export SDL_VIDEODRIVER=x11
 }
 window_session_end() {
-    xvfb_stop
+    # Wine's server first: it ends every program in it, even one stuck too hard for a signal.
     ! declare -F wine_stop >/dev/null || wine_stop
+    xvfb_stop
     rm -rf "$work"
 }
 
@@ -86,8 +88,12 @@ window_start() {
         wid=$(xdotool search --name "$title" 2>/dev/null | head -1)
         [ -n "$wid" ] && return 0
         if ! kill -0 "$app" 2>/dev/null || display_refused "$out"; then
-            if ! display_refused "$out" || [ $((tries += 1)) -ge 3 ]; then
+            if ! display_refused "$out"; then
                 start_error="the program ended before showing a window"
+                return 1
+            fi
+            if [ $((tries += 1)) -ge 3 ]; then
+                start_error="the display refused the program three times"
                 return 1
             fi
             kill "$app" 2>/dev/null
