@@ -74,7 +74,14 @@ if [ "${VRX_WINDOWS_STAGE:-1}" = 1 ]; then
     export WINEPREFIX=$winework/prefix WINEDEBUG=-all
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$winework/display" >/dev/null 2>&1 &
     winexvfb=$!
-    trap 'rm -f "$log"; /usr/lib/wine/wineserver -k 2>/dev/null; kill $winexvfb 2>/dev/null; rm -rf "$winework"' EXIT
+    # Each step on its own: under set -e a failing step would end the clean-up early.
+    windows_cleanup() {
+        rm -f "$log"
+        WINEPREFIX=$winework/prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+        kill "$winexvfb" 2>/dev/null || true
+        rm -rf "$winework"
+    }
+    trap windows_cleanup EXIT
     "$wine" wineboot -i >/dev/null 2>&1
     # One server for every test program, rather than one started and stopped for each. The
     # boot's own server must be gone first, or the persistent one refuses to start.
