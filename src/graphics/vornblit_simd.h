@@ -4,6 +4,7 @@
 // pixels. Plain loops vectorise on their own for the whole-word rules; these are for the rules
 // whose 16-bit products and saturations the compiler widens to 32-bit lanes.
 #pragma once
+#include "base/cpu_forms.h"
 #include "graphics/vornblit_pixel.h"
 
 #include <cstring>
@@ -27,21 +28,7 @@ constexpr int32_t VB_LANES16 = 16;
 // and the kernel's first call picks one for the processor. VB_CLONED(body, args...) calls body
 // in the form that runs here; elsewhere it calls body, which VB_CLONES has cloned.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && defined(_WIN32)
-template <auto Body, class... A> __attribute__((target("avx2"))) void vb_avx2_form(A... a) {
-    Body(a...);
-}
-template <auto Body, class... A> void vb_plain_form(A... a) {
-    Body(a...);
-}
-template <auto Body, class... A> inline void vb_cloned(A... a) {
-    static void (*const form)(A...) = [] {
-        __builtin_cpu_init(); // the first call may come before the constructors that run it
-        return __builtin_cpu_supports("avx2") ? vb_avx2_form<Body, A...>
-                                              : vb_plain_form<Body, A...>;
-    }();
-    form(a...);
-}
-#define VB_CLONED(body, ...) vb_cloned<body>(__VA_ARGS__)
+#define VB_CLONED(body, ...) vrx_cpu_forms<body>(__VA_ARGS__)
 #else
 #define VB_CLONED(body, ...) body(__VA_ARGS__)
 #endif

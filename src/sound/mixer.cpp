@@ -1,5 +1,6 @@
 // The mixing loop: every playing voice stepped through its samples into 32-bit accumulators,
 // then scaled by the master volume, clipped and written as 8- or 16-bit PCM.
+#include "base/cpu_forms.h"
 #include "sound/sound.h"
 #include "sound/sound_internal.h"
 
@@ -168,29 +169,6 @@ template <int32_t (*Scale)(int32_t, int32_t)>
         write_output<scale>(soundsystem.mixbuffer, output, samples, bits, master);
 }
 
-void mix_all_baseline(void *output, uint32_t frames, uint32_t channels, uint32_t bits) {
-    mix_all(output, frames, channels, bits);
-}
-
-// The same loops compiled for AVX2, taken where the processor has it: twice the lanes for the
-// gains and sums. Chosen by a plain test, which works in every build and on every system.
-#if defined(__x86_64__) && defined(__GNUC__)
-#define VRX_MIX_AVX2 1
-[[gnu::target("avx2")]] void mix_all_avx2(void *output, uint32_t frames, uint32_t channels,
-                                          uint32_t bits) {
-    mix_all(output, frames, channels, bits);
-}
-#endif
-
-using MixAll = void (*)(void *, uint32_t, uint32_t, uint32_t);
-MixAll mix_all_for_this_cpu() {
-#ifdef VRX_MIX_AVX2
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return mix_all_avx2;
-#endif
-    return mix_all_baseline;
-}
-
 } // namespace
 
 void VRX_MixBuffers(void *output, uint32_t length) {
@@ -206,8 +184,8 @@ void VRX_MixBuffers(void *output, uint32_t length) {
     // Bytes the mix does not reach (no mix buffer, a ragged length) are silence.
     std::memset(static_cast<uint8_t *>(output) + written, bits == 16 ? 0 : 128, length - written);
     if (!frames) return;
-    static const MixAll mix = mix_all_for_this_cpu();
-    mix(output, frames, channels, bits);
+    // AVX2 where the processor has it: twice the lanes for the gains and sums.
+    vrx_cpu_forms<mix_all>(output, frames, channels, bits);
 }
 
 void VRX_SoundCallback(uint32_t, void *output, uint32_t length) {
